@@ -1,0 +1,99 @@
+#pragma once
+// The game's operations on the main window's state: new game and levels, the
+// player's move, the opponent's search and the computer's choice, the turn
+// hand-over and countdown, board views, portraits and the danger indicator.
+// They drive the window only through MainWindowOps.
+#include <set>
+#include <string>
+
+#include "game/GameState.h"
+#include "game/MainWindowOps.h"
+#include "game/Random.h"
+
+namespace game {
+
+class MarvokGame {
+public:
+  MarvokGame(GameState &state, MainWindowOps &window, Random &random)
+      : st_(state), ui_(window), random_(random) {}
+
+  // New game and levels.
+  void N_MenNew1Click();
+  void N_MenLevel1Click();
+  void N_MenLevel2Click();
+  void N_MenLevel3Click();
+  void N_ImaMessage1Click();
+
+  // Cell pictures: press and hover on picture k (cell (r,c), k = 10(r-1)+c).
+  void CellMouseDown(int k);
+  void CellMouseMove(int k);
+
+  // The player's action on a cell; the column is also in selectedColumn.
+  void PlayerMove(int row, int column);
+  // Resolution of an opponent's search (the computer's or a peer's) of the player's field.
+  void OpponentSearch(int row, int column);
+  // The computer's turn: opponent view, choice, resolution.
+  void ComputerTurn();
+
+  // Timers.
+  void N_TimTurn1Timer();
+  void N_TimTurn2Timer();
+  void N_TimTimer1Timer();
+  void N_TimFace1Timer();
+  void N_TimFace2Timer();
+  void N_TimEffect1Timer();
+  void N_TimEffect2Timer();
+  void N_TimEffect3Timer();
+
+  // Board views.
+  void DrawPlayerView();
+  void DrawOpponentView();
+  void RepaintAllCells();
+
+  // The countdown start value for the checked level (and a network match).
+  int CountdownStartValue() const;
+
+  // Sends a match text with its terminating NUL as one packet.
+  void SendText(const std::string &text);
+
+  GameState &State() { return st_; }
+
+private:
+  // Loads dataFolder + file into a picture. A failure is reported once per file
+  // and the picture keeps what it had; returns whether it loaded.
+  bool LoadDataPicture(Picture picture, const std::string &file);
+
+  // Helpers of new game, cells, deployment, the player's search and the views.
+  void DeployPiece(int row, int column);
+  void PlayerSearch(int row, int column);
+  void PlayerHit(int row, int column);
+  void PlayerWins();
+  void PlaceComputerLayout();
+  // Copies the 20 x 21 tile at (tileX, tileY) of the tile sheet onto cell picture k.
+  void CopyTile(int k, int tileX, int tileY);
+  // Sends match texts in order. A failing send is reported once and ends the
+  // group, so the move that sends them still completes.
+  void SendTextsReporting(std::initializer_list<std::string> texts);
+  // (end of those helpers)
+
+  // Helpers of the opponent's search, the computer, hand-over and portraits.
+  void OpponentHit(int row, int column);
+  void OpponentLoss();
+  void ChooseComputerSearchLevel1();
+  void ChooseComputerSearchLevel2();
+  void TakeOpeningEntry(bool levelOne);
+  void ComputerSearchRightOfReaction();
+  void ComputerSearchLeftOfReaction();
+  void ComputerStrikeKnownPiece();
+  void OpenSearchTurn(Timer handingOver);
+  void EndOpponentWipe();
+  bool HostAwaitingGuest() const;
+  // (end of those helpers)
+
+  GameState &st_;
+  MainWindowOps &ui_;
+  Random &random_;
+  std::set<std::string> reportedFiles_;
+};
+
+} // namespace game

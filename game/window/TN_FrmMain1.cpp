@@ -1,0 +1,438 @@
+#include "game/window/TN_FrmMain1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QCheckBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QUrl>
+
+#include "forms/MainForm.h"
+#include "platform/core/EventGuard.h"
+#include "platform/core/Exception.h"
+#include "platform/core/MessageBox.h"
+#include "system/TN_FrmSystem1.h"
+
+using game::Label;
+using game::MenuItem;
+using game::Picture;
+using game::Timer;
+namespace layout = forms::mainform;
+
+QPointer<QWidget> N_FrmSub1;
+
+namespace {
+constexpr const char *kWindowModeCaption = "ﾌﾙｽｸﾘｰﾝ表示(&F)";
+constexpr const char *kFullScreenCaption = "ｳｲﾝﾄﾞｳ表示(&F)";
+} // namespace
+
+TN_FrmMain1::TN_FrmMain1() {
+  BuildMenu();
+  BuildControls();
+  BuildTimers();
+  FormCreate();
+}
+
+TN_FrmMain1::~TN_FrmMain1() = default;
+
+void TN_FrmMain1::BuildMenu() {
+  QMenuBar *bar = menuBar();
+  for (const auto &spec : layout::kMenu) {
+    const QString caption = QString::fromUtf8(spec.caption.data(), static_cast<int>(spec.caption.size()));
+    QAction *action = nullptr;
+    if (spec.id == MenuItem::N_MenOption1) {
+      optionMenu_ = bar->addMenu(caption);
+      action = optionMenu_->menuAction();
+    } else if (spec.inOptions) {
+      if (spec.separatorBefore)
+        optionMenu_->addSeparator();
+      action = optionMenu_->addAction(caption);
+    } else {
+      action = bar->addAction(caption);
+    }
+    if (!spec.shortcut.empty())
+      action->setShortcut(QKeySequence(QString::fromUtf8(spec.shortcut.data(), int(spec.shortcut.size()))));
+    const bool level = spec.id == MenuItem::N_MenLevel1 || spec.id == MenuItem::N_MenLevel2 ||
+                       spec.id == MenuItem::N_MenLevel3;
+    action->setCheckable(level);
+    action->setChecked(spec.checked);
+    action->setEnabled(spec.enabled);
+    menu_[spec.id] = action;
+  }
+  auto bind = [this](MenuItem item, auto handler) {
+    connect(menu_[item], &QAction::triggered, this, [this, handler] { platform::Guarded([&] { (this->*handler)(); }); });
+  };
+  auto bindGame = [this](MenuItem item, void (game::MarvokGame::*handler)()) {
+    connect(menu_[item], &QAction::triggered, this, [this, handler] { platform::Guarded([&] { (game_.*handler)(); }); });
+  };
+  bind(MenuItem::N_MenEnd1, &TN_FrmMain1::N_MenEnd1Click);
+  bindGame(MenuItem::N_MenNew1, &game::MarvokGame::N_MenNew1Click);
+  bind(MenuItem::N_MenNet1, &TN_FrmMain1::N_MenNet1Click);
+  bindGame(MenuItem::N_MenLevel1, &game::MarvokGame::N_MenLevel1Click);
+  bindGame(MenuItem::N_MenLevel2, &game::MarvokGame::N_MenLevel2Click);
+  bindGame(MenuItem::N_MenLevel3, &game::MarvokGame::N_MenLevel3Click);
+  bind(MenuItem::N_MenFull1, &TN_FrmMain1::N_MenFull1Click);
+  bind(MenuItem::N_MenTool1, &TN_FrmMain1::N_MenTool1Click);
+  bind(MenuItem::N_MenHelp1, &TN_FrmMain1::N_MenHelp1Click);
+}
+
+void TN_FrmMain1::BuildControls() {
+  client_ = new QWidget(this);
+  client_->setFixedSize(layout::kClientWidth, layout::kClientHeight);
+  setCentralWidget(client_);
+
+  auto makeCell = [this](int k) {
+    auto *cell = new platform::TImage(client_);
+    cell->SetAutoSize(true);
+    cell->resize(20, 21);
+    cell->setAttribute(Qt::WA_OpaquePaintEvent); // a tile covers the whole cell
+    cell->OnMouseDown = [this, k](Qt::MouseButton) { game_.CellMouseDown(k); };
+    cell->OnMouseMove = [this, k] { game_.CellMouseMove(k); };
+    cells_[static_cast<std::size_t>(k)] = cell;
+  };
+
+  for (const auto &component : layout::kStacking) {
+    switch (component.kind) {
+    case layout::ComponentSpec::kCells:
+      for (int k = 1; k <= 100; ++k)
+        if (k != 70)
+          makeCell(k);
+      break;
+    case layout::ComponentSpec::kImage70:
+      makeCell(70);
+      break;
+    case layout::ComponentSpec::kPicture: {
+      const auto &spec = component.picture;
+      auto *image = new platform::TImage(client_);
+      image->move(spec.left, spec.top);
+      if (spec.width > 0)
+        image->resize(spec.width, spec.height);
+      image->SetAutoSize(spec.width == 0);
+      image->SetStretch(spec.stretch);
+      image->SetTransparent(spec.transparent);
+      image->setVisible(spec.visible);
+      pictures_[spec.id] = image;
+      break;
+    }
+    case layout::ComponentSpec::kLabel: {
+      const auto &spec = component.label;
+      auto *label = new platform::TLabel(client_);
+      label->setGeometry(spec.left, spec.top, spec.width, spec.height);
+      label->SetCaption(std::string(spec.caption));
+      label->SetFont(QString::fromUtf8(layout::kFontFamily.data()), spec.pixelSize, spec.bold);
+      label->SetColour(QColor::fromRgb(spec.rgb));
+      label->SetAlignment(spec.align == 1   ? Qt::AlignHCenter | Qt::AlignTop
+                          : spec.align == 2 ? Qt::AlignRight | Qt::AlignTop
+                                            : Qt::AlignLeft | Qt::AlignTop);
+      label->setVisible(spec.visible);
+      labels_[spec.id] = label;
+      break;
+    }
+    }
+  }
+  pictures_.at(Picture::N_ImaMessage1)->OnClick = [this] { game_.N_ImaMessage1Click(); };
+  labels_.at(Label::N_LabFull1)->OnMouseMove = [this] { N_LabFull1MouseMove(); };
+}
+
+void TN_FrmMain1::BuildTimers() {
+  for (const auto &spec : layout::kTimers) {
+    const Timer id = spec.id;
+    timers_[id] = new platform::TTimer(spec.intervalMs, spec.enabled, [this, id] { TimerFired(id); }, this);
+  }
+}
+
+void TN_FrmMain1::TimerFired(Timer timer) {
+  switch (timer) {
+  case Timer::N_TimCreate1: N_TimCreate1Timer(); break;
+  case Timer::N_TimClose1: N_TimClose1Timer(); break;
+  case Timer::N_TimFace1: game_.N_TimFace1Timer(); break;
+  case Timer::N_TimFace2: game_.N_TimFace2Timer(); break;
+  case Timer::N_TimTurn1: game_.N_TimTurn1Timer(); break;
+  case Timer::N_TimTurn2: game_.N_TimTurn2Timer(); break;
+  case Timer::N_TimTimer1: game_.N_TimTimer1Timer(); break;
+  case Timer::N_TimEffect1: game_.N_TimEffect1Timer(); break;
+  case Timer::N_TimEffect2: game_.N_TimEffect2Timer(); break;
+  case Timer::N_TimEffect3: game_.N_TimEffect3Timer(); break;
+  }
+}
+
+void TN_FrmMain1::LoadStartPicture(platform::TImage &image, std::string_view file) {
+  try {
+    image.LoadFromFile(std::string(file));
+  } catch (const platform::Exception &) {
+    // A missing picture leaves a blank one of the size the layout expects.
+    const auto size = layout::ExpectedSizeOf(file);
+    image.Picture().SetSize(size.width, size.height);
+    if (image.width() == 0 || image.height() == 0)
+      image.resize(size.width, size.height);
+    missingFiles_.emplace_back(file);
+  }
+}
+
+void TN_FrmMain1::FormCreate() {
+  random_.Seed(static_cast<std::uint32_t>(QDateTime::currentSecsSinceEpoch()));
+  state_.opponentPortraitStage = 100;
+
+  QPalette palette = client_->palette();
+  palette.setColor(QPalette::Window, Qt::black);
+  client_->setPalette(palette);
+  client_->setAutoFillBackground(true);
+
+  QPixmap cursorPicture(":/embedded/cursor1.png");
+  if (!cursorPicture.isNull())
+    client_->setCursor(QCursor(cursorPicture, 1, 1));
+  setWindowIcon(QIcon(":/embedded/icon.png"));
+
+  SetCaption(Label::N_LabMessage1, std::string(layout::kStartMessage));
+  setWindowTitle(QString::fromUtf8(layout::kCaption.data()));
+
+  for (const auto &component : layout::kStacking)
+    if (component.kind == layout::ComponentSpec::kPicture && !component.picture.file.empty())
+      LoadStartPicture(*pictures_.at(component.picture.id), component.picture.file);
+
+  for (int row = 1; row <= 10; ++row)
+    for (int column = 1; column <= 10; ++column) {
+      platform::TImage &cell = *cells_[static_cast<std::size_t>(game::CellNumber(row, column))];
+      LoadStartPicture(cell, layout::kCellStartFile);
+      const auto at = layout::CellPosition(row, column);
+      cell.move(at.left, at.top);
+      cell.setVisible(!layout::IsCorner(row, column));
+    }
+
+  // A fixed, non-resizable window with the system menu and minimise box only.
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  adjustSize();
+  setFixedSize(sizeHint());
+
+  if (!missingFiles_.empty()) {
+    std::string text = "次のファイルを読み込めませんでした:";
+    std::sort(missingFiles_.begin(), missingFiles_.end());
+    missingFiles_.erase(std::unique(missingFiles_.begin(), missingFiles_.end()), missingFiles_.end());
+    for (const auto &file : missingFiles_)
+      text += "\n" + file;
+    platform::ShowMessageBox(text, "", platform::MB_OK | platform::MB_ICONERROR);
+  }
+}
+
+// --- Start-up and quitting --------------------------------------------------
+
+void TN_FrmMain1::N_TimCreate1Timer() {
+  // Off first: a failing step is reported once, never repeated every 100 ms.
+  SetEnabled(Timer::N_TimCreate1, false);
+
+  system_->dataFolder = system_->DirectoryListBoxDirectory() + "/";
+  platform::Guarded([&] {
+    if (state_.bgmPathPrefixed == 0) {
+      system_->N_EdiBgm1->setText(QString::fromStdString(system_->dataFolder) + system_->N_EdiBgm1->text());
+      state_.bgmPathPrefixed = 1;
+    }
+    system_->bgmMidiPlaying = 1;
+    system_->N_ChePlay1->setChecked(true);
+    system_->StartMidiBgm(system_->N_EdiBgm1->text().toStdString());
+  });
+  platform::Guarded([&] { game_.N_MenNew1Click(); });
+  SetCaption(Label::N_LabScore1, "0");
+  SetCaption(Label::N_LabScore8, "");
+  SetCaption(Label::N_LabScore9, "0");
+  platform::Guarded([&] { LoadPicture(Picture::N_ImaWork2, system_->dataFolder + "Cast1.bmp"); });
+}
+
+void TN_FrmMain1::N_TimClose1Timer() {
+  SetEnabled(Timer::N_TimClose1, false);
+  if (state_.fullScreen == 1)
+    EnterFullScreen();
+  if (N_FrmSub1)
+    N_FrmSub1->close();
+}
+
+void TN_FrmMain1::N_MenEnd1Click() { close(); }
+
+void TN_FrmMain1::keyPressEvent(QKeyEvent *event) {
+  if (event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
+}
+
+bool TN_FrmMain1::ConfirmQuit() {
+  return MessageBox("終了してよろしいですか？", "確認", platform::MB_YESNO | platform::MB_ICONQUESTION) ==
+         platform::IDYES;
+}
+
+void TN_FrmMain1::WriteSettingsFile() {
+  const QString path = QString::fromStdString(system_->dataFolder + "SeveData.qvd");
+  QFile file(path);
+  const QByteArray line = QByteArray::number(state_.fullScreen) + "\r\n";
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(line) != line.size())
+    throw platform::Exception("ファイル " + path.toStdString() + " を作成できません。");
+}
+
+void TN_FrmMain1::closeEvent(QCloseEvent *event) {
+  if (quitConfirmed_) {
+    event->accept();
+    return;
+  }
+  bool quit = false;
+  platform::Guarded([&] { quit = ConfirmQuit(); });
+  if (!quit) {
+    event->ignore();
+    return;
+  }
+  platform::Guarded([&] {
+    if (state_.netGameActive == 1)
+      game_.SendText("setudan");
+  });
+  // Nothing reads the settings file back: a folder we may not write in is
+  // reported, and quitting goes on.
+  platform::Guarded([&] { WriteSettingsFile(); });
+  if (Caption(MenuItem::N_MenFull1) == kFullScreenCaption)
+    platform::Guarded([&] { LeaveFullScreen(); });
+  quitConfirmed_ = true;
+  event->accept();
+  emit Quitting();
+}
+
+// --- Full screen, help and the system window -------------------------------
+
+void TN_FrmMain1::EnterFullScreen() {
+  SetCaption(MenuItem::N_MenFull1, kFullScreenCaption);
+  for (auto item : {MenuItem::N_MenEnd1, MenuItem::N_MenOption1, MenuItem::N_MenTool1, MenuItem::N_MenHelp1})
+    SetVisible(item, false);
+}
+
+void TN_FrmMain1::LeaveFullScreen() {
+  SetCaption(MenuItem::N_MenFull1, kWindowModeCaption);
+  for (auto item : {MenuItem::N_MenEnd1, MenuItem::N_MenOption1, MenuItem::N_MenTool1, MenuItem::N_MenHelp1})
+    SetVisible(item, true);
+  state_.fullScreen = 0;
+}
+
+void TN_FrmMain1::N_MenFull1Click() {
+  if (Caption(MenuItem::N_MenFull1) == kWindowModeCaption) {
+    EnterFullScreen();
+    state_.fullScreen = 1;
+  } else {
+    LeaveFullScreen();
+  }
+}
+
+void TN_FrmMain1::N_MenHelp1Click() {
+  if (Caption(MenuItem::N_MenFull1) == kFullScreenCaption)
+    LeaveFullScreen();
+  // The desktop opens the page; a missing page or browser gives no message.
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(system_->dataFolder + "Help1.html")));
+}
+
+void TN_FrmMain1::N_MenTool1Click() {
+  if (Caption(MenuItem::N_MenFull1) == kFullScreenCaption)
+    LeaveFullScreen();
+  if (state_.bgmPathPrefixed == 0) {
+    system_->N_EdiBgm1->setText(QString::fromStdString(system_->dataFolder) + system_->N_EdiBgm1->text());
+    state_.bgmPathPrefixed = 1;
+  }
+  system_->show();
+  system_->raise();
+  system_->activateWindow();
+}
+
+void TN_FrmMain1::N_MenNet1Click() {}
+
+void TN_FrmMain1::N_LabFull1MouseMove() {
+  if (Caption(MenuItem::N_MenFull1) != kFullScreenCaption)
+    return;
+  const bool show = !Visible(MenuItem::N_MenEnd1);
+  for (auto item : {MenuItem::N_MenEnd1, MenuItem::N_MenOption1, MenuItem::N_MenTool1, MenuItem::N_MenHelp1})
+    SetVisible(item, show);
+}
+
+// --- The window's operations for the game ----------------------------------
+
+platform::TImage &TN_FrmMain1::PictureControl(Picture picture) {
+  if (game::IsCellPicture(picture))
+    return *cells_[static_cast<std::size_t>(picture)];
+  return *pictures_.at(picture);
+}
+
+platform::TLabel &TN_FrmMain1::LabelControl(Label label) { return *labels_.at(label); }
+QAction &TN_FrmMain1::MenuAction(MenuItem item) { return *menu_.at(item); }
+
+platform::TBitmap &TN_FrmMain1::Canvas(Picture picture) {
+  if (picture == Picture::N_ImaWork1)
+    return system_->N_ImaWork1;
+  if (picture == Picture::N_ImaWork2)
+    return system_->N_ImaWork2;
+  return PictureControl(picture).Picture();
+}
+
+void TN_FrmMain1::LoadPicture(Picture picture, const std::string &path) {
+  if (picture == Picture::N_ImaWork1 || picture == Picture::N_ImaWork2)
+    Canvas(picture).LoadFromFile(path);
+  else
+    PictureControl(picture).LoadFromFile(path);
+}
+
+void TN_FrmMain1::Refresh(Picture picture) {
+  if (picture != Picture::N_ImaWork1 && picture != Picture::N_ImaWork2)
+    PictureControl(picture).Refresh();
+}
+
+void TN_FrmMain1::SetVisible(Picture picture, bool visible) { PictureControl(picture).setVisible(visible); }
+bool TN_FrmMain1::Visible(Picture picture) const {
+  return const_cast<TN_FrmMain1 *>(this)->PictureControl(picture).isVisibleTo(client_);
+}
+void TN_FrmMain1::SetWidth(Picture picture, int width) {
+  auto &image = PictureControl(picture);
+  image.resize(width, image.height());
+}
+int TN_FrmMain1::Width(Picture picture) const {
+  return const_cast<TN_FrmMain1 *>(this)->PictureControl(picture).width();
+}
+
+void TN_FrmMain1::SetCaption(Label label, const std::string &text) { labels_.at(label)->SetCaption(text); }
+std::string TN_FrmMain1::Caption(Label label) const { return labels_.at(label)->Caption(); }
+void TN_FrmMain1::SetVisible(Label label, bool visible) { labels_.at(label)->setVisible(visible); }
+bool TN_FrmMain1::Visible(Label label) const { return labels_.at(label)->isVisibleTo(client_); }
+
+void TN_FrmMain1::SetEnabled(Timer timer, bool enabled) { timers_.at(timer)->SetEnabled(enabled); }
+bool TN_FrmMain1::Enabled(Timer timer) const { return timers_.at(timer)->Enabled(); }
+
+void TN_FrmMain1::SetChecked(MenuItem item, bool checked) { menu_.at(item)->setChecked(checked); }
+bool TN_FrmMain1::Checked(MenuItem item) const { return menu_.at(item)->isChecked(); }
+void TN_FrmMain1::SetEnabled(MenuItem item, bool enabled) { menu_.at(item)->setEnabled(enabled); }
+bool TN_FrmMain1::Enabled(MenuItem item) const { return menu_.at(item)->isEnabled(); }
+void TN_FrmMain1::SetVisible(MenuItem item, bool visible) { menu_.at(item)->setVisible(visible); }
+bool TN_FrmMain1::Visible(MenuItem item) const { return menu_.at(item)->isVisible(); }
+void TN_FrmMain1::SetCaption(MenuItem item, const std::string &caption) {
+  menu_.at(item)->setText(QString::fromStdString(caption));
+}
+std::string TN_FrmMain1::Caption(MenuItem item) const { return menu_.at(item)->text().toStdString(); }
+
+std::string TN_FrmMain1::DataFolder() const { return system_->dataFolder; }
+
+void TN_FrmMain1::PlaySound(const std::string &bareFileName) {
+  if (soundPlayer_)
+    soundPlayer_(bareFileName);
+}
+
+void TN_FrmMain1::SendPacket(const void *data, int size) {
+  if (packetSender_)
+    packetSender_(data, size);
+}
+
+int TN_FrmMain1::MessageBox(const std::string &text, const std::string &caption, int flags) {
+  return platform::ShowMessageBox(text, caption, flags);
+}
+
+void TN_FrmMain1::ReportError(const std::string &text) {
+  platform::ShowMessageBox(text, "", platform::MB_OK | platform::MB_ICONERROR);
+}

@@ -1,0 +1,120 @@
+#pragma once
+// The main window: the field, portraits, bars, countdown, message line and
+// menu, the owner of the game state. Its controls carry out the game's
+// operations (MainWindowOps); its handlers pass events on to the game.
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <map>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/GameState.h"
+#include "game/MainWindowOps.h"
+#include "game/MarvokGame.h"
+#include "game/Random.h"
+#include "platform/core/Controls.h"
+#include "platform/core/Timer.h"
+
+class QAction;
+class QMenu;
+class TN_FrmSystem1;
+
+class TN_FrmMain1 : public QMainWindow, public game::MainWindowOps {
+  Q_OBJECT
+public:
+  TN_FrmMain1();
+
+  // The sound and system window, created after this one; start-up needs it.
+  void AttachSystemWindow(TN_FrmSystem1 &system) { system_ = &system; }
+  ~TN_FrmMain1() override;
+
+  game::GameState &State() { return state_; }
+  game::MarvokGame &Game() { return game_; }
+  game::Random &RandomGenerator() { return random_; }
+  platform::TImage &PictureControl(game::Picture picture);
+  platform::TLabel &LabelControl(game::Label label);
+  QAction &MenuAction(game::MenuItem item);
+
+  // Event handlers.
+  void N_TimCreate1Timer();
+  void N_TimClose1Timer();
+  void N_MenEnd1Click();
+  void N_MenFull1Click();
+  void N_MenHelp1Click();
+  void N_MenTool1Click();
+  void N_MenNet1Click();
+  void N_LabFull1MouseMove();
+  void EnterFullScreen();
+  void LeaveFullScreen();
+
+  // MainWindowOps.
+  platform::TBitmap &Canvas(game::Picture picture) override;
+  void LoadPicture(game::Picture picture, const std::string &path) override;
+  void Refresh(game::Picture picture) override;
+  void SetVisible(game::Picture picture, bool visible) override;
+  bool Visible(game::Picture picture) const override;
+  void SetWidth(game::Picture picture, int width) override;
+  int Width(game::Picture picture) const override;
+  void SetCaption(game::Label label, const std::string &text) override;
+  std::string Caption(game::Label label) const override;
+  void SetVisible(game::Label label, bool visible) override;
+  bool Visible(game::Label label) const override;
+  void SetEnabled(game::Timer timer, bool enabled) override;
+  bool Enabled(game::Timer timer) const override;
+  void SetChecked(game::MenuItem item, bool checked) override;
+  bool Checked(game::MenuItem item) const override;
+  void SetEnabled(game::MenuItem item, bool enabled) override;
+  bool Enabled(game::MenuItem item) const override;
+  void SetVisible(game::MenuItem item, bool visible) override;
+  bool Visible(game::MenuItem item) const override;
+  void SetCaption(game::MenuItem item, const std::string &caption) override;
+  std::string Caption(game::MenuItem item) const override;
+  std::string DataFolder() const override;
+  void PlaySound(const std::string &bareFileName) override;
+  void SendPacket(const void *data, int size) override;
+  int MessageBox(const std::string &text, const std::string &caption, int flags) override;
+  void ReportError(const std::string &text) override;
+
+signals:
+  // The user confirmed quitting: the program ends.
+  void Quitting();
+
+protected:
+  void closeEvent(QCloseEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
+
+private:
+  void FormCreate();
+  void BuildMenu();
+  void BuildControls();
+  void BuildTimers();
+  void LoadStartPicture(platform::TImage &image, std::string_view file);
+  // Asks before quitting; true when the program may end.
+  bool ConfirmQuit();
+  void WriteSettingsFile();
+  void TimerFired(game::Timer timer);
+
+  TN_FrmSystem1 *system_ = nullptr;
+  QWidget *client_ = nullptr;
+  std::array<platform::TImage *, 101> cells_{}; // [1..100]
+  std::map<game::Picture, platform::TImage *> pictures_;
+  std::map<game::Label, platform::TLabel *> labels_;
+  std::map<game::Timer, platform::TTimer *> timers_;
+  std::map<game::MenuItem, QAction *> menu_;
+  QMenu *optionMenu_ = nullptr;
+  std::vector<std::string> missingFiles_;
+
+  game::GameState state_;
+  game::Random random_;
+  game::MarvokGame game_{state_, *this, random_};
+  std::function<void(const std::string &)> soundPlayer_;
+  std::function<void(const void *, int)> packetSender_;
+  bool quitConfirmed_ = false;
+};
+
+// The splash window that is shown; the closing timer closes it. Guarded: it
+// no longer points at the splash once the splash has destroyed itself.
+extern QPointer<QWidget> N_FrmSub1;

@@ -1,0 +1,29 @@
+#include "game/window/TN_FrmSub1.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPixmap>
+
+#include "platform/core/Bitmap.h"
+#include "platform/core/ImageDecoders.h"
+
+namespace {
+constexpr int kWidth = 412;
+constexpr int kHeight = 230;
+} // namespace
+
+TN_FrmSub1::TN_FrmSub1(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+  setAttribute(Qt::WA_DeleteOnClose); // closing destroys it
+  setWindowTitle("N_FrmSub1");
+  setFixedSize(kWidth, kHeight);
+  auto *image = new QLabel(this);
+  image->setGeometry(0, 0, kWidth, kHeight);
+  QFile file(":/embedded/splash.jpg");
+  if (file.open(QIODevice::ReadOnly)) {
+    try {
+      image->setPixmap(QPixmap::fromImage(platform::DecodeJpeg(file.readAll(), "splash.jpg")));
+    } catch (const std::exception &) {
+      // A splash without its picture still does its job.
+    }
+  }
+}

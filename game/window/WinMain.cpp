@@ -1,0 +1,48 @@
+// Program entry: the application, its windows in their order, the splash
+// while start-up runs, then the message loop.
+#include <QApplication>
+#include <QGuiApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "game/window/TN_FrmMain1.h"
+#include "game/window/TN_FrmSub1.h"
+#include "platform/core/EventGuard.h"
+#include "system/TN_FrmSystem1.h"
+
+namespace {
+bool HaveDisplay() {
+  auto set = [](const char *name) {
+    const char *value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+  };
+  return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+} // namespace
+
+int main(int argc, char **argv) {
+  if (!HaveDisplay()) {
+    std::fprintf(stderr, "MarvokZT: no display to open a window on (set DISPLAY, or run under xvfb-run).\n");
+    return 1;
+  }
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("MarvokZT");
+  QApplication::setApplicationDisplayName("MarvokZT");
+  QApplication::setQuitOnLastWindowClosed(false); // the main window ends the program
+  try {
+    TN_FrmMain1 mainWindow;
+    TN_FrmSystem1 systemWindow;
+    mainWindow.AttachSystemWindow(systemWindow);
+    QObject::connect(&mainWindow, &TN_FrmMain1::Quitting, &app, &QApplication::quit, Qt::QueuedConnection);
+
+    auto *splash = new TN_FrmSub1();
+    N_FrmSub1 = splash;
+    splash->exec(); // the main window's timers run behind it
+
+    mainWindow.show();
+    QApplication::exec();
+  } catch (const std::exception &error) {
+    platform::ShowException(error);
+  }
+  return 0;
+}

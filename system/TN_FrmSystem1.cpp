@@ -1,0 +1,163 @@
+#include "system/TN_FrmSystem1.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+
+#include "forms/SystemForm.h"
+#include "platform/audio/AudioOutput.h"
+#include "platform/audio/MidiPlayer.h"
+#include "platform/core/EventGuard.h"
+#include "platform/core/Exception.h"
+#include "platform/core/MessageBox.h"
+
+namespace layout = forms::systemform;
+
+namespace {
+template <typename Widget> Widget *Place(Widget *widget, const layout::Rect &rect) {
+  widget->setGeometry(rect.left, rect.top, rect.width, rect.height);
+  return widget;
+}
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+} // namespace
+
+TN_FrmSystem1::TN_FrmSystem1() : QWidget(nullptr, Qt::Window) {
+  // The folder the program was started in, as it is when the window is created.
+  startDirectory_ = QDir::currentPath().toStdString();
+  audioOutput_ = new platform::audio::AudioOutput(platform::audio::AudioOutput::Kind::Automatic, this);
+  midiPlayer_ = new platform::audio::MidiPlayer(*audioOutput_, platform::audio::MidiPlayer::kDefaultSoundFont, this);
+  BuildControls();
+  FormCreate();
+}
+
+TN_FrmSystem1::~TN_FrmSystem1() = default;
+
+void TN_FrmSystem1::BuildControls() {
+  setWindowTitle(Text(layout::kCaption));
+  QFont font(Text(layout::kFontFamily));
+  font.setPointSize(layout::kFontPoints);
+  setFont(font);
+
+  auto *soundFrame = Place(new QGroupBox("音源の設定", this), layout::kRaGBgm1);
+  soundFrame->hide();
+  N_RaBBgm1 = Place(new QRadioButton("CDによるBGM(&C)", this), layout::kRaBBgm1);
+  N_RaBBgm2 = Place(new QRadioButton("MIDIによるBGM(&M)", this), layout::kRaBBgm2);
+  // Both may be unchecked: exclusivity is kept by the handlers, not by Qt.
+  N_RaBBgm1->setAutoExclusive(false);
+  N_RaBBgm2->setAutoExclusive(false);
+  N_RaBBgm1->setEnabled(false);
+  N_RaBBgm2->setChecked(true);
+
+  auto *playFrame = Place(new QGroupBox("再生方法", this), layout::kGroBgm1);
+  playFrame->hide();
+  N_ChePlay1 = Place(new QCheckBox("オートリピート", this), layout::kChePlay[0]);
+  N_ChePlay2 = Place(new QCheckBox("選曲再生", this), layout::kChePlay[1]);
+  N_ChePlay3 = Place(new QCheckBox("リスト再生", this), layout::kChePlay[2]);
+  N_ChePlay1->setChecked(true);
+  N_ChePlay2->setChecked(true);
+  for (auto *box : {N_ChePlay1, N_ChePlay2, N_ChePlay3})
+    box->setEnabled(false);
+
+  N_ComBgm1 = Place(new QComboBox(this), layout::kComBgm1);
+  N_ComBgm1->setEnabled(false);
+  N_EdiBgm1 = Place(new QLineEdit(Text(layout::kDefaultMidiFile), this), layout::kEdiBgm1);
+  N_ButOpen1 = Place(new QPushButton("...", this), layout::kButOpen1);
+  N_StaBgm1 = Place(new QLabel(this), layout::kStaBgm1);
+  N_StaBgm1->setAlignment(Qt::AlignCenter);
+  N_StaBgm1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  N_StaBgm1->setStyleSheet("QLabel { background: black; color: white; font-weight: bold; font-size: 18pt; }");
+
+  QToolButton **glyphs[5] = {&N_SpeBgm1, &N_SpeBgm2, &N_SpeBgm3, &N_SpeBgm4, &N_SpeBgm5};
+  const char *glyphFiles[5] = {"play", "pause", "stop", "previous", "next"};
+  for (int i = 0; i < 5; ++i) {
+    *glyphs[i] = Place(new QToolButton(this), layout::kSpeBgm[i]);
+    (*glyphs[i])->setIcon(QIcon(QString(":/embedded/glyph-%1.png").arg(glyphFiles[i])));
+    (*glyphs[i])->setIconSize(QSize(24, 24));
+  }
+  N_SpeBgm2->setEnabled(false);
+  N_SpeBgm3->setEnabled(false);
+  N_SpeBgm4->setEnabled(false);
+  N_SpeBgm5->setEnabled(false);
+  N_ButCDCheck1 = Place(new QPushButton("CDチェック(&H)", this), layout::kButCDCheck1);
+  N_ButCDCheck1->hide();
+
+  N_PopupMenu1 = new QMenu(this);
+  N_PopBgm1 = N_PopupMenu1->addAction("CDによるBGM(&C)");
+  N_PopBgm2 = N_PopupMenu1->addAction("MIDIによるBGM(&M)");
+  N_PopupMenu1->addSeparator();
+  N_PopBgm3 = N_PopupMenu1->addAction("再生(&P)");
+  N_PopBgm4 = N_PopupMenu1->addAction("停止(&D)");
+  N_PopBgm5 = N_PopupMenu1->addAction("一時停止(&E)");
+  N_PopBgm6 = N_PopupMenu1->addAction("CDチェック(&H)");
+  N_PopupMenu1->addSeparator();
+  N_PopBgm7 = N_PopupMenu1->addAction("コントロールパネル(&A)");
+  for (auto *item : {N_PopBgm1, N_PopBgm2, N_PopBgm4, N_PopBgm5, N_PopBgm6})
+    item->setEnabled(false);
+}
+
+void TN_FrmSystem1::FormCreate() {
+  bgmMidiPlaying = 0;
+  setFixedSize(layout::kClientWidth, layout::kClientHeight);
+  // Music that ends is restarted from the player's end-of-song notice, and a
+  // cheap timer checks the same, so nothing ever polls without pause.
+  connect(midiPlayer_, &platform::audio::MidiPlayer::Ended, this, [this] { platform::Guarded([this] { AppIdle(); }); });
+  idleCheck_ = new platform::TTimer(100, true, [this] { AppIdle(); }, this);
+}
+
+QString TN_FrmSystem1::StatusText() const { return N_StaBgm1->text(); }
+
+void TN_FrmSystem1::StartMidiBgm(const std::string &path) {
+  N_EdiBgm1->setText(QString::fromStdString(path));
+  midiPlayer_->SetFileName(N_EdiBgm1->text());
+  try {
+    midiPlayer_->Open();
+  } catch (const platform::Exception &error) {
+    // Shown once; nothing plays, and the caller's start-up goes on.
+    platform::ShowMessageBox(error.Message(), "", platform::MB_OK | platform::MB_ICONERROR);
+    return;
+  }
+  midiPlayer_->Play();
+  N_RaBBgm1->setChecked(false);
+  N_StaBgm1->setText("MIDIPLAY");
+  N_SpeBgm1->setEnabled(false);
+  N_SpeBgm2->setEnabled(true);
+  N_SpeBgm3->setEnabled(true);
+  N_RaBBgm1->setEnabled(false);
+  N_RaBBgm2->setEnabled(false);
+}
+
+void TN_FrmSystem1::AppIdle() {
+  const bool midiEnded = midiPlayer_->Mode() == platform::audio::MediaMode::Stopped && bgmMidiPlaying == 1;
+  if (N_ChePlay1->isChecked()) {
+    if (midiEnded)
+      midiPlayer_->Play();
+    return;
+  }
+  if (!midiEnded)
+    return;
+  // The music has ended without repeat.
+  if (!N_RaBBgm1->isChecked()) {
+    bgmMidiPlaying = 0;
+    midiPlayer_->Stop();
+    midiPlayer_->Close();
+  }
+  N_SpeBgm1->setEnabled(true);
+  N_SpeBgm2->setEnabled(false);
+  N_SpeBgm3->setEnabled(false);
+  N_PopBgm3->setEnabled(true);
+  N_PopBgm4->setEnabled(false);
+  N_PopBgm5->setEnabled(false);
+  N_RaBBgm2->setEnabled(true);
+  N_PopBgm1->setEnabled(true);
+  N_PopBgm2->setEnabled(true);
+  N_StaBgm1->setText("");
+}

@@ -1,0 +1,76 @@
+#pragma once
+// The sound and system window "VelmorasystemC Ver 0.8": background music, the
+// information and environment pages, and what the main window uses of it —
+// the data folder and the two hidden work pictures of the portraits.
+#include <QWidget>
+#include <cstdint>
+#include <string>
+
+#include "platform/core/Bitmap.h"
+#include "platform/core/Timer.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QAction;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+
+namespace platform::audio {
+class AudioOutput;
+class MidiPlayer;
+} // namespace platform::audio
+
+class TN_FrmSystem1 : public QWidget {
+  Q_OBJECT
+public:
+  TN_FrmSystem1();
+  ~TN_FrmSystem1() override;
+
+  // The data folder with its trailing "/"; empty until start-up sets it.
+  std::string dataFolder;
+  std::uint8_t bgmMidiPlaying = 0;
+  std::uint8_t bgmCdPlaying = 0;
+
+  // Work pictures of the opponent's and the player's portrait; never shown.
+  platform::TBitmap N_ImaWork1;
+  platform::TBitmap N_ImaWork2;
+
+  // The folder the process was started in, without a trailing "/" (except "/").
+  const std::string &DirectoryListBoxDirectory() const { return startDirectory_; }
+
+  QLineEdit *N_EdiBgm1 = nullptr;
+  QCheckBox *N_ChePlay1 = nullptr;
+
+  // Starts the looping background music from a MIDI file.
+  void StartMidiBgm(const std::string &path);
+
+  platform::audio::MidiPlayer &N_MedPlayer1() { return *midiPlayer_; }
+  QString StatusText() const;
+
+private:
+  void FormCreate();
+  void BuildControls();
+  void AppIdle();
+
+  std::string startDirectory_;
+  platform::audio::AudioOutput *audioOutput_ = nullptr; // children of this window
+  platform::audio::MidiPlayer *midiPlayer_ = nullptr;
+
+  QLabel *N_StaBgm1 = nullptr;
+  QToolButton *N_SpeBgm1 = nullptr, *N_SpeBgm2 = nullptr, *N_SpeBgm3 = nullptr, *N_SpeBgm4 = nullptr,
+              *N_SpeBgm5 = nullptr;
+  QRadioButton *N_RaBBgm1 = nullptr, *N_RaBBgm2 = nullptr;
+  QCheckBox *N_ChePlay2 = nullptr, *N_ChePlay3 = nullptr;
+  QComboBox *N_ComBgm1 = nullptr;
+  QPushButton *N_ButOpen1 = nullptr, *N_ButCDCheck1 = nullptr;
+  QMenu *N_PopupMenu1 = nullptr;
+  QAction *N_PopBgm1 = nullptr, *N_PopBgm2 = nullptr, *N_PopBgm3 = nullptr, *N_PopBgm4 = nullptr,
+          *N_PopBgm5 = nullptr, *N_PopBgm6 = nullptr, *N_PopBgm7 = nullptr;
+  platform::TTimer *idleCheck_ = nullptr;
+};

@@ -1,0 +1,162 @@
+// Start-up and quitting of the main window: the deferred start-up work, the
+// splash, the closing question and the settings file.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QCheckBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "game/window/TN_FrmMain1.h"
+#include "game/window/TN_FrmSub1.h"
+#include "platform/core/MessageBox.h"
+#include "system/TN_FrmSystem1.h"
+#include "tests/support/TestPaths.h"
+
+using game::Label;
+using game::MenuItem;
+using game::Picture;
+using game::Timer;
+
+namespace {
+
+// A game folder of its own: a copy of the generated data files, less any the
+// test leaves out.
+class StartupTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder_.isValid());
+    previousDir_ = QDir::currentPath();
+    previousResponder_ = platform::SetMessageBoxResponder([this](const platform::MessageBoxRequest &request) {
+      boxes_.push_back(request);
+      if (answers_.empty())
+        return platform::IDNO;
+      int answer = answers_.front();
+      answers_.erase(answers_.begin());
+      return answer;
+    });
+  }
+  void TearDown() override {
+    window_.reset();
+    system_.reset();
+    platform::SetMessageBoxResponder(previousResponder_);
+    QDir::setCurrent(previousDir_);
+  }
+
+  void MakeGameFolder(const QStringList &leaveOut = {}) {
+    QDir source(testpaths::GameDir());
+    for (const QString &name : source.entryList(QDir::Files))
+      if (!leaveOut.contains(name) && name != "MarvokZT")
+        ASSERT_TRUE(QFile::copy(source.filePath(name), folder_.filePath(name))) << name.toStdString();
+    QDir::setCurrent(folder_.path());
+  }
+
+  void Create() {
+    window_ = std::make_unique<TN_FrmMain1>();
+    system_ = std::make_unique<TN_FrmSystem1>();
+    window_->AttachSystemWindow(*system_);
+  }
+
+  QByteArray ReadFile(const QString &name) {
+    QFile file(folder_.filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
+  QTemporaryDir folder_;
+  QString previousDir_;
+  platform::MessageBoxResponder previousResponder_;
+  std::vector<platform::MessageBoxRequest> boxes_;
+  std::vector<int> answers_;
+  std::unique_ptr<TN_FrmMain1> window_;
+  std::unique_ptr<TN_FrmSystem1> system_;
+};
+
+TEST_F(StartupTest, StartupTickDoesItsWorkOnce) {
+  MakeGameFolder();
+  Create();
+  window_->N_TimCreate1Timer();
+  const std::string folder = QDir::currentPath().toStdString() + "/";
+  EXPECT_FALSE(window_->Enabled(Timer::N_TimCreate1));
+  EXPECT_EQ(system_->dataFolder, folder);
+  EXPECT_EQ(system_->N_EdiBgm1->text().toStdString(), folder + "Marvok01.mid");
+  EXPECT_EQ(window_->State().bgmPathPrefixed, 1);
+  EXPECT_EQ(system_->bgmMidiPlaying, 1);
+  EXPECT_TRUE(system_->N_ChePlay1->isChecked());
+  EXPECT_EQ(system_->StatusText().toStdString(), "MIDIPLAY");
+  EXPECT_EQ(window_->State().ownPiecesLeft, 5); // the first game has started
+  EXPECT_EQ(window_->State().turnCountdown, 200);
+  EXPECT_EQ(window_->Caption(Label::N_LabScore1), "0");
+  EXPECT_EQ(window_->Caption(Label::N_LabScore8), "");
+  EXPECT_EQ(window_->Caption(Label::N_LabScore9), "0");
+  EXPECT_EQ(system_->N_ImaWork2.Width(), 143);
+  EXPECT_TRUE(boxes_.empty());
+
+  // The tool menu later does not prefix the path again.
+  window_->N_MenTool1Click();
+  EXPECT_EQ(system_->N_EdiBgm1->text().toStdString(), folder + "Marvok01.mid");
+}
+
+TEST_F(StartupTest, FailingStepsAreReportedOnceAndStartupGoesOn) {
+  MakeGameFolder({"Marvok01.mid", "Cast1.bmp"});
+  Create();
+  boxes_.clear(); // the missing portrait reported at creation
+  QTest::qWait(450);  // the real timer: it must run once, not every 100 ms
+  EXPECT_FALSE(window_->Enabled(Timer::N_TimCreate1));
+  EXPECT_EQ(window_->State().ownPiecesLeft, 5);
+  EXPECT_EQ(window_->Caption(Label::N_LabScore1), "0");
+  EXPECT_GE(boxes_.size(), 2u);
+  EXPECT_LE(boxes_.size(), 3u);
+}
+
+TEST_F(StartupTest, SplashClosesAndDestroysItself) {
+  MakeGameFolder();
+  Create();
+  auto *splash = new TN_FrmSub1();
+  N_FrmSub1 = splash;
+  EXPECT_EQ(splash->size(), QSize(412, 230));
+  EXPECT_TRUE(splash->windowFlags() & Qt::FramelessWindowHint);
+  splash->exec(); // returns when the closing timer (2000 ms) has closed it
+  EXPECT_FALSE(window_->Enabled(Timer::N_TimClose1));
+  EXPECT_FALSE(window_->Enabled(Timer::N_TimCreate1)) << "start-up ran behind the splash";
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(N_FrmSub1.isNull());
+}
+
+TEST_F(StartupTest, QuittingAsksAndWritesTheSettingsFile) {
+  MakeGameFolder();
+  Create();
+  window_->N_TimCreate1Timer();
+  {
+    QFile old(folder_.filePath("SeveData.qvd"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an older, longer file\r\n");
+  }
+  window_->show();
+  answers_ = {platform::IDNO};
+  EXPECT_FALSE(window_->close());
+  EXPECT_TRUE(window_->isVisible());
+  EXPECT_EQ(ReadFile("SeveData.qvd"), QByteArray("an older, longer file\r\n"));
+  ASSERT_FALSE(boxes_.empty());
+  EXPECT_EQ(boxes_.back().text, "終了してよろしいですか？");
+  EXPECT_EQ(boxes_.back().caption, "確認");
+  EXPECT_EQ(boxes_.back().flags, platform::MB_YESNO | platform::MB_ICONQUESTION);
+
+  answers_ = {platform::IDYES};
+  EXPECT_TRUE(window_->close());
+  EXPECT_EQ(ReadFile("SeveData.qvd"), QByteArray("0\r\n"));
+}
+
+TEST_F(StartupTest, AnUnwritableFolderStillLetsTheUserQuit) {
+  MakeGameFolder();
+  Create();
+  window_->N_TimCreate1Timer();
+  system_->dataFolder = folder_.filePath("no-such-folder").toStdString() + "/";
+  window_->show();
+  answers_ = {platform::IDYES};
+  EXPECT_TRUE(window_->close());
+  EXPECT_EQ(boxes_.size(), 2u); // the question and the write error
+}
+
+} // namespace
