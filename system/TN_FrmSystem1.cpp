@@ -30,7 +30,9 @@ template <typename Widget> Widget *Place(Widget *widget, const layout::Rect &rec
 QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 } // namespace
 
-TN_FrmSystem1::TN_FrmSystem1() : QWidget(nullptr, Qt::Window) {
+TN_FrmSystem1::TN_FrmSystem1()
+    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
   // The folder the program was started in, as it is when the window is created.
   startDirectory_ = QDir::currentPath().toStdString();
   audioOutput_ = new platform::audio::AudioOutput(platform::audio::AudioOutput::Kind::Automatic, this);
@@ -47,8 +49,9 @@ void TN_FrmSystem1::BuildControls() {
   font.setPointSize(layout::kFontPoints);
   setFont(font);
 
-  auto *soundFrame = Place(new QGroupBox("音源の設定", this), layout::kRaGBgm1);
-  soundFrame->hide();
+  BuildPages();
+
+  N_RaGBgm1 = Place(new QGroupBox("音源の設定", this), layout::kRaGBgm1);
   N_RaBBgm1 = Place(new QRadioButton("CDによるBGM(&C)", this), layout::kRaBBgm1);
   N_RaBBgm2 = Place(new QRadioButton("MIDIによるBGM(&M)", this), layout::kRaBBgm2);
   // Both may be unchecked: exclusivity is kept by the handlers, not by Qt.
@@ -57,8 +60,7 @@ void TN_FrmSystem1::BuildControls() {
   N_RaBBgm1->setEnabled(false);
   N_RaBBgm2->setChecked(true);
 
-  auto *playFrame = Place(new QGroupBox("再生方法", this), layout::kGroBgm1);
-  playFrame->hide();
+  N_GroBgm1 = Place(new QGroupBox("再生方法", this), layout::kGroBgm1);
   N_ChePlay1 = Place(new QCheckBox("オートリピート", this), layout::kChePlay[0]);
   N_ChePlay2 = Place(new QCheckBox("選曲再生", this), layout::kChePlay[1]);
   N_ChePlay3 = Place(new QCheckBox("リスト再生", this), layout::kChePlay[2]);
@@ -89,6 +91,25 @@ void TN_FrmSystem1::BuildControls() {
   N_SpeBgm5->setEnabled(false);
   N_ButCDCheck1 = Place(new QPushButton("CDチェック(&H)", this), layout::kButCDCheck1);
   N_ButCDCheck1->hide();
+  // The frames lie under their buttons.
+  N_RaGBgm1->lower();
+  N_GroBgm1->lower();
+  for (QWidget *control : SoundPageControls())
+    control->hide();
+
+  N_ButTab4 = Place(new QPushButton("環境変数(&O)", this), layout::kButTab4);
+  N_ButTab3 = Place(new QPushButton("音源設定(&B)", this), layout::kButTab3);
+  N_ButTab2 = Place(new QPushButton("情報(&S)", this), layout::kButTab2);
+  N_ButTab1 = Place(new QPushButton("終了(&X)", this), layout::kButTab1);
+  auto bind = [this](QPushButton *button, void (TN_FrmSystem1::*handler)()) {
+    connect(button, &QPushButton::clicked, this, [this, handler] { platform::Guarded([&] { (this->*handler)(); }); });
+  };
+  bind(N_ButTab1, &TN_FrmSystem1::N_ButTab1Click);
+  bind(N_ButTab2, &TN_FrmSystem1::N_ButTab2Click);
+  bind(N_ButTab3, &TN_FrmSystem1::N_ButTab3Click);
+  bind(N_ButTab4, &TN_FrmSystem1::N_ButTab4Click);
+  N_StaHelp1 = Place(new QLabel(Text(layout::kCaption), this), layout::kStaHelp1);
+  N_StaHelp1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
   N_PopupMenu1 = new QMenu(this);
   N_PopBgm1 = N_PopupMenu1->addAction("CDによるBGM(&C)");

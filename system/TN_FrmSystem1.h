@@ -6,8 +6,12 @@
 #include <cstdint>
 #include <string>
 
+#include <array>
+#include <memory>
+
 #include "platform/core/Bitmap.h"
 #include "platform/core/Timer.h"
+#include "system/SystemInformation.h"
 
 class QCheckBox;
 class QComboBox;
@@ -21,6 +25,10 @@ class QPushButton;
 class QRadioButton;
 class QToolButton;
 
+namespace platform {
+class TImage;
+class TLabel;
+} // namespace platform
 namespace platform::audio {
 class AudioOutput;
 class MidiPlayer;
@@ -53,9 +61,34 @@ public:
   platform::audio::MidiPlayer &N_MedPlayer1() { return *midiPlayer_; }
   QString StatusText() const;
 
+  // Tab buttons.
+  void N_ButTab1Click(); // "終了(&X)": hides the window
+  void N_ButTab2Click(); // "情報(&S)"
+  void N_ButTab3Click(); // "音源設定(&B)"
+  void N_ButTab4Click(); // "環境変数(&O)"
+  // Draws the title, the operating-system row and the closing line of the information page.
+  void DrawOsInformation();
+
+  // Where the information and environment pages read their values.
+  void SetSystemInformationSource(std::unique_ptr<sysinfo::SystemInformationSource> source);
+
+  // Controls of the pages, for the pages' users and tests.
+  platform::TImage &InformationPicture() { return *N_ImaInformation2; }
+  QWidget &StartPicture();
+  platform::TLabel &InformationLabel(int n) { return *N_LabInformation[static_cast<std::size_t>(n - 1)]; }
+  QListWidget &EnvironmentList() { return *N_LisSystem1; }
+  QPushButton &CdCheckButton() { return *N_ButCDCheck1; }
+  QRadioButton &CdRadio() { return *N_RaBBgm1; }
+  std::vector<QWidget *> SoundPageControls() const;
+
+protected:
+  void paintEvent(QPaintEvent *event) override;
+
 private:
   void FormCreate();
   void BuildControls();
+  void BuildPages();
+  void ShowPage(bool information, bool sound, bool environment);
   void AppIdle();
 
   std::string startDirectory_;
@@ -73,4 +106,13 @@ private:
   QAction *N_PopBgm1 = nullptr, *N_PopBgm2 = nullptr, *N_PopBgm3 = nullptr, *N_PopBgm4 = nullptr,
           *N_PopBgm5 = nullptr, *N_PopBgm6 = nullptr, *N_PopBgm7 = nullptr;
   platform::TTimer *idleCheck_ = nullptr;
+
+  QLabel *N_ImaInformation1 = nullptr;           // the start picture
+  platform::TImage *N_ImaInformation2 = nullptr; // the information page's drawing surface
+  std::array<platform::TLabel *, 6> N_LabInformation{};
+  QListWidget *N_LisSystem1 = nullptr;
+  QGroupBox *N_RaGBgm1 = nullptr, *N_GroBgm1 = nullptr;
+  QPushButton *N_ButTab1 = nullptr, *N_ButTab2 = nullptr, *N_ButTab3 = nullptr, *N_ButTab4 = nullptr;
+  QLabel *N_StaHelp1 = nullptr;
+  std::unique_ptr<sysinfo::SystemInformationSource> information_;
 };

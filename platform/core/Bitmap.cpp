@@ -56,7 +56,8 @@ void BitBlt(TBitmap &dst, int dx, int dy, int w, int h, const TBitmap &src, int 
   }
   const QImage &source = block.isNull() ? from : block;
   for (std::int64_t y = 0; y < height; ++y) {
-    const auto *in = reinterpret_cast<const QRgb *>(source.constScanLine(static_cast<int>(fromY + y))) + fromX;
+    const auto *in =
+        reinterpret_cast<const QRgb *>(source.constScanLine(static_cast<int>(fromY + y))) + fromX;
     auto *out = reinterpret_cast<QRgb *>(to.scanLine(static_cast<int>(toY + y))) + toX;
     std::copy(in, in + width, out);
   }
