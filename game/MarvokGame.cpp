@@ -1,0 +1,51 @@
+// Small helpers shared by the game's operations.
+#include "game/MarvokGame.h"
+
+#include "platform/core/Exception.h"
+
+namespace game {
+
+bool MarvokGame::LoadDataPicture(Picture picture, const std::string &file) {
+  try {
+    ui_.LoadPicture(picture, ui_.DataFolder() + file);
+    return true;
+  } catch (const platform::Exception &error) {
+    // A missing file is reported once; later loads of it fail quietly so a
+    // search marking seven cells does not raise seven boxes.
+    if (reportedFiles_.insert(file).second)
+      ui_.ReportError(error.Message());
+    return false;
+  }
+}
+
+void MarvokGame::SendText(const std::string &text) {
+  // c_str() is NUL-terminated: the NUL travels as the text's last byte.
+  ui_.SendPacket(text.c_str(), static_cast<int>(text.size() + 1));
+}
+
+void MarvokGame::SendTextsReporting(std::initializer_list<std::string> texts) {
+  try {
+    for (const std::string &text : texts)
+      SendText(text);
+  } catch (const platform::Exception &error) {
+    // A broken connection fails every send: one report, and the caller's move
+    // still completes instead of stopping half-way.
+    ui_.ReportError(error.Message());
+  }
+}
+
+int MarvokGame::CountdownStartValue() const {
+  // Applied in order, a later rule overriding an earlier one.
+  int value = st_.turnCountdown;
+  if (ui_.Checked(MenuItem::N_MenLevel1))
+    value = 200;
+  if (ui_.Checked(MenuItem::N_MenLevel2))
+    value = 100;
+  if (ui_.Checked(MenuItem::N_MenLevel3))
+    value = 100;
+  if (st_.netGameActive == 1)
+    value = 100;
+  return value;
+}
+
+} // namespace game
