@@ -33,6 +33,9 @@ struct LabelSpec {
   unsigned rgb; // 0xRRGGBB
   int align;    // 0 left, 1 centre, 2 right
   bool visible;
+  // The figures of the countdown take half the font's height each, as "000"
+  // in 72 pixels needs: the fixed-pitch family has such figures.
+  std::string_view family = kFontFamily;
 };
 
 inline constexpr unsigned kWhite = 0xFFFFFF;
@@ -59,7 +62,7 @@ inline constexpr std::array<ComponentSpec, 21> kStacking{{
     Lab({Label::N_LabMessage1, 20, 417, 580, 50, kStartMessage, 21, true, kWhite, 0, true}),
     Pic({Picture::N_ImaMark1, 0, 0, 0, 0, "Mark00.bmp", false, false, false}),
     Lab({Label::N_LabFull1, 0, 0, 640, 20, "", 12, false, kWhite, 0, true}),
-    Lab({Label::N_LabTimer1, 285, 20, 72, 48, "000", 48, false, kWhite, 1, true}),
+    Lab({Label::N_LabTimer1, 285, 20, 72, 48, "000", 48, false, kWhite, 1, true, "IPAGothic"}),
     Lab({Label::N_LabScore8, 24, 417, 177, 44, "HIGHSCORE", 21, true, kWhite, 0, false}),
     Lab({Label::N_LabScore1, 456, 10, 177, 44, "HIGHSCORE", 27, true, kScoreGrey, 2, true}),
     Pic({Picture::N_ImaLife1, 10, 356, 164, 20, "Life1.bmp", true, true, false}),

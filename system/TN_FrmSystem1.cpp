@@ -16,6 +16,7 @@
 #include "forms/SystemForm.h"
 #include "platform/audio/AudioOutput.h"
 #include "platform/audio/MidiPlayer.h"
+#include "platform/audio/SoundEffects.h"
 #include "platform/core/EventGuard.h"
 #include "platform/core/Exception.h"
 #include "platform/core/MessageBox.h"
@@ -37,6 +38,7 @@ TN_FrmSystem1::TN_FrmSystem1()
   startDirectory_ = QDir::currentPath().toStdString();
   audioOutput_ = new platform::audio::AudioOutput(platform::audio::AudioOutput::Kind::Automatic, this);
   midiPlayer_ = new platform::audio::MidiPlayer(*audioOutput_, platform::audio::MidiPlayer::kDefaultSoundFont, this);
+  soundEffects_ = new platform::audio::SoundEffects(*audioOutput_, this);
   BuildControls();
   FormCreate();
 }

@@ -32,6 +32,7 @@ class TLabel;
 namespace platform::audio {
 class AudioOutput;
 class MidiPlayer;
+class SoundEffects;
 } // namespace platform::audio
 
 class TN_FrmSystem1 : public QWidget {
@@ -59,6 +60,8 @@ public:
   void StartMidiBgm(const std::string &path);
 
   platform::audio::MidiPlayer &N_MedPlayer1() { return *midiPlayer_; }
+  // The game's sound effects and dropped sound files, on the same output as the music.
+  platform::audio::SoundEffects &SoundEffects() { return *soundEffects_; }
   QString StatusText() const;
 
   // Tab buttons.
@@ -94,6 +97,7 @@ private:
   std::string startDirectory_;
   platform::audio::AudioOutput *audioOutput_ = nullptr; // children of this window
   platform::audio::MidiPlayer *midiPlayer_ = nullptr;
+  platform::audio::SoundEffects *soundEffects_ = nullptr;
 
   QLabel *N_StaBgm1 = nullptr;
   QToolButton *N_SpeBgm1 = nullptr, *N_SpeBgm2 = nullptr, *N_SpeBgm3 = nullptr, *N_SpeBgm4 = nullptr,

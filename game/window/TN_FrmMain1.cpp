@@ -13,12 +13,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QScreen>
 #include <QUrl>
 
 #include "forms/MainForm.h"
 #include "platform/core/EventGuard.h"
 #include "platform/core/Exception.h"
 #include "platform/core/MessageBox.h"
+#include "platform/audio/SoundEffects.h"
 #include "system/TN_FrmSystem1.h"
 
 using game::Label;
@@ -34,7 +36,7 @@ constexpr const char *kWindowModeCaption = "ﾌﾙｽｸﾘｰﾝ表示(&F)";
 constexpr const char *kFullScreenCaption = "ｳｲﾝﾄﾞｳ表示(&F)";
 } // namespace
 
-TN_FrmMain1::TN_FrmMain1() {
+TN_FrmMain1::TN_FrmMain1() : display_(platform::MakeDesktopDisplayModeSwitcher()) {
   BuildMenu();
   BuildControls();
   BuildTimers();
@@ -127,7 +129,7 @@ void TN_FrmMain1::BuildControls() {
       auto *label = new platform::TLabel(client_);
       label->setGeometry(spec.left, spec.top, spec.width, spec.height);
       label->SetCaption(std::string(spec.caption));
-      label->SetFont(QString::fromUtf8(layout::kFontFamily.data()), spec.pixelSize, spec.bold);
+      label->SetFont(QString::fromUtf8(spec.family.data(), static_cast<int>(spec.family.size())), spec.pixelSize, spec.bold);
       label->SetColour(QColor::fromRgb(spec.rgb));
       label->SetAlignment(spec.align == 1   ? Qt::AlignHCenter | Qt::AlignTop
                           : spec.align == 2 ? Qt::AlignRight | Qt::AlignTop
@@ -208,10 +210,7 @@ void TN_FrmMain1::FormCreate() {
     }
 
   // A fixed, non-resizable window with the system menu and minimise box only.
-  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  adjustSize();
-  setFixedSize(sizeHint());
+  ApplyFrame(false, false);
 
   if (!missingFiles_.empty()) {
     std::string text = "次のファイルを読み込めませんでした:";
@@ -220,6 +219,14 @@ void TN_FrmMain1::FormCreate() {
     for (const auto &file : missingFiles_)
       text += "\n" + file;
     platform::ShowMessageBox(text, "", platform::MB_OK | platform::MB_ICONERROR);
+  }
+}
+
+void TN_FrmMain1::CentreOnScreen() {
+  if (QScreen *screen = QGuiApplication::primaryScreen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
   }
 }
 
@@ -295,8 +302,9 @@ void TN_FrmMain1::closeEvent(QCloseEvent *event) {
   // Nothing reads the settings file back: a folder we may not write in is
   // reported, and quitting goes on.
   platform::Guarded([&] { WriteSettingsFile(); });
+  // Only the display mode is restored; the window itself is going.
   if (Caption(MenuItem::N_MenFull1) == kFullScreenCaption)
-    platform::Guarded([&] { LeaveFullScreen(); });
+    platform::Guarded([&] { display_->Restore(); });
   quitConfirmed_ = true;
   event->accept();
   emit Quitting();
@@ -304,17 +312,52 @@ void TN_FrmMain1::closeEvent(QCloseEvent *event) {
 
 // --- Full screen, help and the system window -------------------------------
 
+void TN_FrmMain1::ShowTopMenuItems(bool show) {
+  for (auto item : {MenuItem::N_MenEnd1, MenuItem::N_MenOption1, MenuItem::N_MenTool1, MenuItem::N_MenHelp1})
+    SetVisible(item, show);
+  // A menu bar whose items are all hidden takes no room, as on the desktop it stands for.
+  menuBar()->setVisible(show);
+}
+
+void TN_FrmMain1::ApplyFrame(bool fullScreen, bool displaySwitched) {
+  const Qt::WindowFlags windowed = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                                   Qt::MSWindowsFixedSizeDialogHint;
+  const bool shown = isVisible();
+  if (fullScreen) {
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    if (displaySwitched) {
+      setGeometry(0, 0, layout::kClientWidth, layout::kClientHeight);
+      if (shown)
+        show();
+    } else if (shown) {
+      // No 640 by 480 mode here: cover the screen without changing it.
+      showFullScreen();
+    }
+  } else {
+    setWindowFlags(windowed);
+    if (shown)
+      showNormal();
+    adjustSize();
+    setFixedSize(sizeHint());
+  }
+}
+
 void TN_FrmMain1::EnterFullScreen() {
   SetCaption(MenuItem::N_MenFull1, kFullScreenCaption);
-  for (auto item : {MenuItem::N_MenEnd1, MenuItem::N_MenOption1, MenuItem::N_MenTool1, MenuItem::N_MenHelp1})
-    SetVisible(item, false);
+  ShowTopMenuItems(false);
+  const bool switched = display_->SwitchTo640x480();
+  ApplyFrame(true, switched);
 }
 
 void TN_FrmMain1::LeaveFullScreen() {
   SetCaption(MenuItem::N_MenFull1, kWindowModeCaption);
-  for (auto item : {MenuItem::N_MenEnd1, MenuItem::N_MenOption1, MenuItem::N_MenTool1, MenuItem::N_MenHelp1})
-    SetVisible(item, true);
+  ShowTopMenuItems(true);
   state_.fullScreen = 0;
+  display_->Restore();
+  ApplyFrame(false, false);
 }
 
 void TN_FrmMain1::N_MenFull1Click() {
@@ -350,9 +393,7 @@ void TN_FrmMain1::N_MenNet1Click() {}
 void TN_FrmMain1::N_LabFull1MouseMove() {
   if (Caption(MenuItem::N_MenFull1) != kFullScreenCaption)
     return;
-  const bool show = !Visible(MenuItem::N_MenEnd1);
-  for (auto item : {MenuItem::N_MenEnd1, MenuItem::N_MenOption1, MenuItem::N_MenTool1, MenuItem::N_MenHelp1})
-    SetVisible(item, show);
+  ShowTopMenuItems(!Visible(MenuItem::N_MenEnd1));
 }
 
 // --- The window's operations for the game ----------------------------------
@@ -420,8 +461,8 @@ std::string TN_FrmMain1::Caption(MenuItem item) const { return menu_.at(item)->t
 std::string TN_FrmMain1::DataFolder() const { return system_->dataFolder; }
 
 void TN_FrmMain1::PlaySound(const std::string &bareFileName) {
-  if (soundPlayer_)
-    soundPlayer_(bareFileName);
+  if (system_)
+    system_->SoundEffects().Play(QString::fromStdString(bareFileName));
 }
 
 void TN_FrmMain1::SendPacket(const void *data, int size) {

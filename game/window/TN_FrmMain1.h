@@ -16,6 +16,7 @@
 #include "game/MarvokGame.h"
 #include "game/Random.h"
 #include "platform/core/Controls.h"
+#include "platform/core/DisplayMode.h"
 #include "platform/core/Timer.h"
 
 class QAction;
@@ -29,6 +30,10 @@ public:
 
   // The sound and system window, created after this one; start-up needs it.
   void AttachSystemWindow(TN_FrmSystem1 &system) { system_ = &system; }
+  // The display switch for full screen (the desktop's own by default).
+  void SetDisplayModeSwitcher(std::unique_ptr<platform::DisplayModeSwitcher> display) {
+    display_ = std::move(display);
+  }
   ~TN_FrmMain1() override;
 
   game::GameState &State() { return state_; }
@@ -37,6 +42,11 @@ public:
   platform::TImage &PictureControl(game::Picture picture);
   platform::TLabel &LabelControl(game::Label label);
   QAction &MenuAction(game::MenuItem item);
+
+  // Puts the window at the centre of its screen (before it is first shown).
+  void CentreOnScreen();
+  // Gives the desktop its display mode back (the program is ending on a signal).
+  void RestoreDisplayMode() { display_->Restore(); }
 
   // Event handlers.
   void N_TimCreate1Timer();
@@ -95,6 +105,8 @@ private:
   // Asks before quitting; true when the program may end.
   bool ConfirmQuit();
   void WriteSettingsFile();
+  void ShowTopMenuItems(bool show);
+  void ApplyFrame(bool fullScreen, bool displaySwitched);
   void TimerFired(game::Timer timer);
 
   TN_FrmSystem1 *system_ = nullptr;
@@ -110,8 +122,8 @@ private:
   game::GameState state_;
   game::Random random_;
   game::MarvokGame game_{state_, *this, random_};
-  std::function<void(const std::string &)> soundPlayer_;
   std::function<void(const void *, int)> packetSender_;
+  std::unique_ptr<platform::DisplayModeSwitcher> display_;
   bool quitConfirmed_ = false;
 };
 

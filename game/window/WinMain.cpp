@@ -8,6 +8,7 @@
 #include "game/window/TN_FrmMain1.h"
 #include "game/window/TN_FrmSub1.h"
 #include "platform/core/EventGuard.h"
+#include "platform/core/TerminationSignals.h"
 #include "system/TN_FrmSystem1.h"
 
 namespace {
@@ -39,6 +40,12 @@ int main(int argc, char **argv) {
     N_FrmSub1 = splash;
     splash->exec(); // the main window's timers run behind it
 
+    // SIGINT and SIGTERM end the program, but never leave the desktop at 640 by 480.
+    platform::HandleTerminationSignals(&mainWindow, [&mainWindow] {
+      mainWindow.RestoreDisplayMode();
+      QApplication::quit();
+    });
+    mainWindow.CentreOnScreen();
     mainWindow.show();
     QApplication::exec();
   } catch (const std::exception &error) {

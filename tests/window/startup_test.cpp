@@ -29,7 +29,7 @@ protected:
   void SetUp() override {
     ASSERT_TRUE(folder_.isValid());
     previousDir_ = QDir::currentPath();
-    previousResponder_ = platform::SetMessageBoxResponder([this](const platform::MessageBoxRequest &request) {
+    previousResponder_ = platform::SetMessageBoxResponder([this](const platform::MessageBoxRequest &request) -> int {
       boxes_.push_back(request);
       if (answers_.empty())
         return platform::IDNO;
@@ -47,9 +47,11 @@ protected:
 
   void MakeGameFolder(const QStringList &leaveOut = {}) {
     QDir source(testpaths::GameDir());
-    for (const QString &name : source.entryList(QDir::Files))
-      if (!leaveOut.contains(name) && name != "MarvokZT")
+    for (const QString &name : source.entryList(QDir::Files)) {
+      if (!leaveOut.contains(name) && name != "MarvokZT") {
         ASSERT_TRUE(QFile::copy(source.filePath(name), folder_.filePath(name))) << name.toStdString();
+      }
+    }
     QDir::setCurrent(folder_.path());
   }
 

@@ -1,0 +1,155 @@
+// The sound and system window's layout, tabs and pages, with the information
+// page's values from a source the test controls.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+#include "platform/core/Controls.h"
+#include "system/SystemInformation.h"
+#include "system/TN_FrmSystem1.h"
+
+namespace {
+
+struct FixedInformation : sysinfo::SystemInformationSource {
+  std::optional<std::string> name = std::string("a-rather-long-host-name");
+  std::optional<std::string> ComputerName() const override { return name; }
+  int Processor() const override { return sysinfo::kPentium; }
+  sysinfo::OsVersion Os() const override { return {3, 6, 1}; }
+  int ScreenWidth() const override { return 1024; }
+  int ScreenHeight() const override { return 768; }
+  int BitsPerPixel() const override { return 32; }
+  std::uint64_t AvailableMemoryBytes() const override { return 134217728; }
+  std::vector<std::string> Environment() const override { return {"HOME=/root", "LANG=ja_JP.UTF-8", "EMPTY="}; }
+};
+
+TEST(SystemInformationText, ValuesAreWrittenAsThePageShowsThem) {
+  EXPECT_EQ(sysinfo::ComputerNameText(std::string("box")), " box");
+  EXPECT_EQ(sysinfo::ComputerNameText(std::nullopt), "不明");
+  EXPECT_EQ(sysinfo::ComputerNameText(std::string(40, 'h')), " " + std::string(40, 'h')); // no 15-character cut
+  EXPECT_EQ(sysinfo::ProcessorText(586), "Pentium");
+  EXPECT_EQ(sysinfo::ProcessorText(21064), "Alpha");
+  EXPECT_EQ(sysinfo::ProcessorText(0), "不明");
+  EXPECT_EQ(sysinfo::OsText({2, 5, 1}), "Windows NT 5.1");
+  EXPECT_EQ(sysinfo::OsText({3, 6, 1}), "不明 6.1");
+  EXPECT_EQ(sysinfo::ResolutionText(1024, 768), "1024 x 768");
+  EXPECT_EQ(sysinfo::ColoursText(32), "32 ﾋﾞｯﾄ");
+  EXPECT_EQ(sysinfo::MemoryText(134217728), "131072 KB");
+  EXPECT_EQ(sysinfo::MemoryText(6ull << 30), "6291456 KB"); // above 4 GiB
+  EXPECT_EQ(sysinfo::MemoryText(1023), "0 KB");
+}
+
+TEST(SystemInformationText, AvailableMemoryFromMeminfo) {
+  EXPECT_EQ(sysinfo::ParseAvailableMemory("MemTotal: 100 kB\nMemFree: 10 kB\nMemAvailable: 8000000 kB\n"),
+            8000000ull * 1024);
+  EXPECT_EQ(sysinfo::ParseAvailableMemory("MemTotal: 100 kB\nMemFree: 10 kB\n"), 10240u);
+  EXPECT_FALSE(sysinfo::ParseAvailableMemory("nonsense").has_value());
+}
+
+class PagesTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    auto source = std::make_unique<FixedInformation>();
+    info_ = source.get();
+    window_.SetSystemInformationSource(std::move(source));
+  }
+  bool Hidden(QWidget &widget) { return !widget.isVisibleTo(&window_); }
+
+  TN_FrmSystem1 window_;
+  FixedInformation *info_ = nullptr;
+};
+
+TEST_F(PagesTest, WindowAsCreated) {
+  EXPECT_EQ(window_.windowTitle().toStdString(), "VelmorasystemC Ver 0.8");
+  EXPECT_EQ(window_.size(), QSize(412, 230));
+  EXPECT_FALSE(Hidden(window_.StartPicture()));
+  EXPECT_EQ(window_.StartPicture().geometry(), QRect(8, 4, 396, 150));
+  EXPECT_FALSE(Hidden(window_.InformationPicture()));
+  EXPECT_TRUE(window_.InformationPicture().Picture().Empty());
+  for (QWidget *control : window_.SoundPageControls())
+    EXPECT_TRUE(Hidden(*control));
+  EXPECT_TRUE(Hidden(window_.EnvironmentList()));
+  EXPECT_TRUE(Hidden(window_.InformationLabel(1)));
+  EXPECT_EQ(window_.InformationLabel(6).geometry().topLeft(), QPoint(178, 105));
+  EXPECT_EQ(window_.N_EdiBgm1->geometry(), QRect(216, 57, 153, 20));
+  EXPECT_EQ(window_.CdCheckButton().geometry(), QRect(219, 123, 174, 30));
+}
+
+TEST_F(PagesTest, TabsSwitchThePages) {
+  window_.N_ButTab3Click();
+  EXPECT_TRUE(Hidden(window_.StartPicture()));
+  for (QWidget *control : window_.SoundPageControls())
+    EXPECT_FALSE(Hidden(*control));
+  EXPECT_TRUE(Hidden(window_.CdCheckButton())) << "shown only with the CD source";
+  EXPECT_TRUE(Hidden(window_.InformationPicture()));
+
+  window_.CdRadio().setChecked(true);
+  window_.N_ButTab3Click();
+  EXPECT_FALSE(Hidden(window_.CdCheckButton()));
+  window_.CdRadio().setChecked(false);
+  window_.N_ButTab3Click();
+  EXPECT_FALSE(Hidden(window_.CdCheckButton())) << "unchanged when the CD source is not checked";
+
+  window_.N_ButTab4Click();
+  EXPECT_TRUE(Hidden(window_.CdCheckButton()));
+  EXPECT_FALSE(Hidden(window_.EnvironmentList()));
+  for (QWidget *control : window_.SoundPageControls())
+    EXPECT_TRUE(Hidden(*control));
+
+  window_.N_ButTab2Click();
+  EXPECT_TRUE(Hidden(window_.EnvironmentList()));
+  EXPECT_FALSE(Hidden(window_.InformationPicture()));
+  EXPECT_FALSE(Hidden(window_.InformationLabel(3)));
+  EXPECT_TRUE(Hidden(window_.StartPicture())) << "the start picture never comes back";
+}
+
+TEST_F(PagesTest, InformationPageValuesAndPixels) {
+  window_.N_ButTab2Click();
+  EXPECT_EQ(window_.InformationLabel(1).Caption(), " a-rather-long-host-name");
+  EXPECT_EQ(window_.InformationLabel(2).Caption(), "Pentium");
+  EXPECT_EQ(window_.InformationLabel(3).Caption(), "不明 6.1");
+  EXPECT_EQ(window_.InformationLabel(4).Caption(), "1024 x 768");
+  EXPECT_EQ(window_.InformationLabel(5).Caption(), "32 ﾋﾞｯﾄ");
+  EXPECT_EQ(window_.InformationLabel(6).Caption(), "131072 KB");
+
+  const QImage &page = window_.InformationPicture().Picture().Image();
+  ASSERT_EQ(page.size(), QSize(396, 150));
+  auto whiteInRows = [&](int top, int bottom) {
+    int white = 0;
+    for (int y = top; y < bottom; ++y)
+      for (int x = 0; x < 120; ++x)
+        if (qGray(page.pixel(x, y)) > 200)
+          ++white;
+    return white;
+  };
+  EXPECT_EQ(whiteInRows(0, 3), 0) << "the title starts at y = 3";
+  EXPECT_GT(whiteInRows(3, 16), 0);
+  EXPECT_EQ(whiteInRows(18, 30), 0) << "black between the title and the first row";
+  EXPECT_GT(whiteInRows(129, 145), 0) << "the closing line";
+  EXPECT_EQ(qGray(page.pixel(390, 145)), 0);
+
+  // A second click redraws the page from black.
+  info_->name.reset();
+  window_.N_ButTab2Click();
+  EXPECT_EQ(window_.InformationLabel(1).Caption(), "不明");
+  EXPECT_EQ(whiteInRows(18, 30), 0);
+}
+
+TEST_F(PagesTest, EnvironmentListIsRebuiltNotAppended) {
+  window_.N_ButTab4Click();
+  window_.N_ButTab4Click();
+  ASSERT_EQ(window_.EnvironmentList().count(), 3);
+  EXPECT_EQ(window_.EnvironmentList().item(0)->text().toStdString(), "HOME=/root");
+  EXPECT_EQ(window_.EnvironmentList().item(2)->text().toStdString(), "EMPTY=");
+}
+
+TEST_F(PagesTest, CloseTabOnlyHidesTheWindow) {
+  window_.show();
+  window_.N_ButTab1Click();
+  EXPECT_FALSE(window_.isVisible());
+}
+
+} // namespace
