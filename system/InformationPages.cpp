@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include "assets/Embedded.h"
 #include "forms/SystemForm.h"
 #include "platform/core/Controls.h"
 #include "platform/core/ImageDecoders.h"
@@ -40,7 +41,7 @@ void TN_FrmSystem1::BuildPages() {
   N_ImaInformation1 = new QLabel(this);
   N_ImaInformation1->setGeometry(layout::kImaInformation1.left, layout::kImaInformation1.top,
                                  layout::kImaInformation1.width, layout::kImaInformation1.height);
-  QFile start(":/embedded/systemstart.jpg");
+  QFile start(assets::kSystemStart);
   if (start.open(QIODevice::ReadOnly)) {
     try {
       N_ImaInformation1->setPixmap(QPixmap::fromImage(platform::DecodeJpeg(start.readAll(), "systemstart.jpg")));

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include "assets/Embedded.h"
 #include "forms/SystemForm.h"
 #include "platform/audio/AudioOutput.h"
 #include "platform/audio/MidiPlayer.h"
@@ -47,6 +48,7 @@ TN_FrmSystem1::~TN_FrmSystem1() = default;
 
 void TN_FrmSystem1::BuildControls() {
   setWindowTitle(Text(layout::kCaption));
+  setWindowIcon(assets::SystemWindowIcon());
   QFont font(Text(layout::kFontFamily));
   font.setPointSize(layout::kFontPoints);
   setFont(font);
@@ -81,10 +83,11 @@ void TN_FrmSystem1::BuildControls() {
   N_StaBgm1->setStyleSheet("QLabel { background: black; color: white; font-weight: bold; font-size: 18pt; }");
 
   QToolButton **glyphs[5] = {&N_SpeBgm1, &N_SpeBgm2, &N_SpeBgm3, &N_SpeBgm4, &N_SpeBgm5};
-  const char *glyphFiles[5] = {"play", "pause", "stop", "previous", "next"};
+  const char *glyphFiles[5] = {assets::kButtonPlay, assets::kButtonPause, assets::kButtonStop,
+                               assets::kButtonPrevious, assets::kButtonNext};
   for (int i = 0; i < 5; ++i) {
     *glyphs[i] = Place(new QToolButton(this), layout::kSpeBgm[i]);
-    (*glyphs[i])->setIcon(QIcon(QString(":/embedded/glyph-%1.png").arg(glyphFiles[i])));
+    (*glyphs[i])->setIcon(QIcon(glyphFiles[i]));
     (*glyphs[i])->setIconSize(QSize(24, 24));
   }
   N_SpeBgm2->setEnabled(false);

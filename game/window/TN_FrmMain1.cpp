@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QUrl>
 
+#include "assets/Embedded.h"
 #include "forms/MainForm.h"
 #include "platform/core/EventGuard.h"
 #include "platform/core/Exception.h"
@@ -188,10 +189,8 @@ void TN_FrmMain1::FormCreate() {
   client_->setPalette(palette);
   client_->setAutoFillBackground(true);
 
-  QPixmap cursorPicture(":/embedded/cursor1.png");
-  if (!cursorPicture.isNull())
-    client_->setCursor(QCursor(cursorPicture, 1, 1));
-  setWindowIcon(QIcon(":/embedded/icon.png"));
+  client_->setCursor(assets::GameCursor());
+  setWindowIcon(assets::WindowIcon());
 
   SetCaption(Label::N_LabMessage1, std::string(layout::kStartMessage));
   setWindowTitle(QString::fromUtf8(layout::kCaption.data()));

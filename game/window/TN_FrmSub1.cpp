@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPixmap>
 
+#include "assets/Embedded.h"
 #include "platform/core/Bitmap.h"
 #include "platform/core/ImageDecoders.h"
 
@@ -18,7 +19,7 @@ TN_FrmSub1::TN_FrmSub1(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Frame
   setFixedSize(kWidth, kHeight);
   auto *image = new QLabel(this);
   image->setGeometry(0, 0, kWidth, kHeight);
-  QFile file(":/embedded/splash.jpg");
+  QFile file(assets::kSplash);
   if (file.open(QIODevice::ReadOnly)) {
     try {
       image->setPixmap(QPixmap::fromImage(platform::DecodeJpeg(file.readAll(), "splash.jpg")));
