@@ -372,7 +372,11 @@ void TN_FrmMain1::N_MenHelp1Click() {
   if (Caption(MenuItem::N_MenFull1) == kFullScreenCaption)
     LeaveFullScreen();
   // The desktop opens the page; a missing page or browser gives no message.
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(system_->dataFolder + "Help1.html")));
+  const QUrl page = QUrl::fromLocalFile(QString::fromStdString(system_->dataFolder + "Help1.html"));
+  if (urlOpener_)
+    urlOpener_(page);
+  else
+    QDesktopServices::openUrl(page);
 }
 
 void TN_FrmMain1::N_MenTool1Click() {

@@ -20,6 +20,7 @@
 #include "platform/core/Timer.h"
 
 class QAction;
+class QUrl;
 class QMenu;
 class TN_FrmSystem1;
 
@@ -34,6 +35,8 @@ public:
   void SetDisplayModeSwitcher(std::unique_ptr<platform::DisplayModeSwitcher> display) {
     display_ = std::move(display);
   }
+  // How the help page is opened (the desktop's browser by default).
+  void SetUrlOpener(std::function<void(const QUrl &)> opener) { urlOpener_ = std::move(opener); }
   ~TN_FrmMain1() override;
 
   game::GameState &State() { return state_; }
@@ -124,6 +127,7 @@ private:
   game::MarvokGame game_{state_, *this, random_};
   std::function<void(const void *, int)> packetSender_;
   std::unique_ptr<platform::DisplayModeSwitcher> display_;
+  std::function<void(const QUrl &)> urlOpener_;
   bool quitConfirmed_ = false;
 };
 
