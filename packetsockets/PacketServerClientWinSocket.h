@@ -1,0 +1,35 @@
+#pragma once
+// One accepted connection of the packet server, with its own framing engine.
+#include <memory>
+
+#include "packetsockets/SocketPacketRW.h"
+#include "platform/net/ServerClientWinSocket.h"
+
+namespace Zev {
+
+class TPacketServerClientWinSocket : public platform::TServerClientWinSocket {
+public:
+  // The engine chains the listener's per-connection routines.
+  TPacketServerClientWinSocket(int Socket, platform::TServerWinSocket *ServerWinSocket);
+  // The engine goes first and gives the socket the listener's routines back.
+  ~TPacketServerClientWinSocket() override;
+
+  TPacketArrivedEvent GetOnPacketArrived() const { return FPacketRW->OnPacketArrived(); }
+  void SetOnPacketArrived(TPacketArrivedEvent handler) { FPacketRW->SetOnPacketArrived(std::move(handler)); }
+
+  void SendPacket(const void *data, int size) { FPacketRW->SendPacket(data, size); }
+  void SendPacket(platform::TStream *stream, int size) { FPacketRW->SendPacket(stream, size); }
+  platform::TStream *PacketBegin() { return FPacketRW->PacketBegin(); }
+  void PacketEnd() { FPacketRW->PacketEnd(); }
+  void PacketDiscard() { FPacketRW->PacketDiscard(); }
+
+  const TSocketPacketRW &PacketRW() const { return *FPacketRW; }
+  // Bytes queued that the connection has not taken yet (a peer that does not
+  // read makes them pile up).
+  std::int64_t QueuedBytes() const { return FPacketRW->WriteBuffer().Size(); }
+
+private:
+  std::unique_ptr<TSocketPacketRW> FPacketRW;
+};
+
+} // namespace Zev

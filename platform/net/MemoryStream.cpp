@@ -1,0 +1,82 @@
+#include "platform/net/MemoryStream.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "platform/core/Exception.h"
+
+namespace platform {
+
+void TStream::ReadBuffer(void *buffer, std::int64_t count) {
+  if (count > 0 && Read(buffer, count) != count)
+    throw Exception(StreamReadErrorText);
+}
+
+void TStream::WriteBuffer(const void *buffer, std::int64_t count) {
+  if (count > 0 && Write(buffer, count) != count)
+    throw Exception("ストリームの書き込みエラー.");
+}
+
+void TStream::CopyFrom(TStream &source, std::int64_t count) {
+  std::array<std::byte, 16384> chunk;
+  while (count > 0) {
+    const std::int64_t want = std::min<std::int64_t>(count, chunk.size());
+    const std::int64_t got = source.Read(chunk.data(), want);
+    if (got > 0)
+      WriteBuffer(chunk.data(), got);
+    if (got != want)
+      throw Exception(StreamReadErrorText);
+    count -= got;
+  }
+}
+
+std::int64_t TMemoryStream::Read(void *buffer, std::int64_t count) {
+  const std::int64_t available = Size() - FPosition;
+  const std::int64_t n = std::clamp<std::int64_t>(count, 0, std::max<std::int64_t>(available, 0));
+  if (n > 0)
+    std::memcpy(buffer, FData.data() + FPosition, static_cast<std::size_t>(n));
+  FPosition += n;
+  return n;
+}
+
+std::int64_t TMemoryStream::Write(const void *buffer, std::int64_t count) {
+  if (count <= 0)
+    return 0;
+  // The source may lie inside this stream, and growing can move it.
+  const auto *source = static_cast<const std::byte *>(buffer);
+  const bool inside = !FData.empty() && source >= FData.data() && source < FData.data() + FData.size();
+  const std::ptrdiff_t offset = inside ? source - FData.data() : 0;
+  const std::int64_t end = FPosition + count;
+  if (end > Size())
+    FData.resize(static_cast<std::size_t>(end));
+  if (inside)
+    source = FData.data() + offset;
+  std::memmove(FData.data() + FPosition, source, static_cast<std::size_t>(count));
+  FPosition = end;
+  return count;
+}
+
+std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
+  const std::int64_t base = origin == soBeginning ? 0 : origin == soCurrent ? FPosition : Size();
+  FPosition = std::max<std::int64_t>(base + offset, 0);
+  return FPosition;
+}
+
+void TMemoryStream::SetSize(std::int64_t size) {
+  FData.resize(static_cast<std::size_t>(std::max<std::int64_t>(size, 0)));
+  FPosition = std::min(FPosition, Size());
+}
+
+void TMemoryStream::Clear() {
+  FData.clear();
+  FPosition = 0;
+}
+
+void TMemoryStream::RemoveFront(std::int64_t count) {
+  count = std::clamp<std::int64_t>(count, 0, Size());
+  FData.erase(FData.begin(), FData.begin() + count);
+  FPosition = std::max<std::int64_t>(FPosition - count, 0);
+}
+
+} // namespace platform

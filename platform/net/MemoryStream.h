@@ -1,0 +1,62 @@
+#pragma once
+// Byte streams: a seekable stream interface and a growable, contiguous
+// in-memory stream. Used for packet payloads.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace platform {
+
+enum TSeekOrigin : int { soBeginning, soCurrent, soEnd };
+
+// Raised when a stream yields fewer bytes than were asked for.
+inline const char *const StreamReadErrorText = "ストリームの読み込みエラー.";
+
+class TStream {
+public:
+  TStream() = default;
+  TStream(const TStream &) = delete;
+  TStream &operator=(const TStream &) = delete;
+  virtual ~TStream() = default;
+
+  // Bytes read, at most count (fewer at the end of the stream).
+  virtual std::int64_t Read(void *buffer, std::int64_t count) = 0;
+  // Bytes written.
+  virtual std::int64_t Write(const void *buffer, std::int64_t count) = 0;
+  // The new position, never below 0; a write past the end fills the gap with zeros.
+  virtual std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) = 0;
+  virtual std::int64_t Size() const = 0;
+  virtual void SetSize(std::int64_t size) = 0;
+
+  std::int64_t Position() { return Seek(0, soCurrent); }
+  void SetPosition(std::int64_t position) { Seek(position, soBeginning); }
+
+  // Exactly count bytes, or platform::Exception(StreamReadErrorText).
+  void ReadBuffer(void *buffer, std::int64_t count);
+  void WriteBuffer(const void *buffer, std::int64_t count);
+  // Copies count bytes from source's current position; a short source raises
+  // the read error after what it had has been written.
+  void CopyFrom(TStream &source, std::int64_t count);
+};
+
+class TMemoryStream : public TStream {
+public:
+  std::int64_t Read(void *buffer, std::int64_t count) override;
+  std::int64_t Write(const void *buffer, std::int64_t count) override;
+  std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
+  std::int64_t Size() const override { return static_cast<std::int64_t>(FData.size()); }
+  // Keeps the allocation when shrinking; the position is clamped to the size.
+  void SetSize(std::int64_t size) override;
+
+  std::byte *Memory() { return FData.data(); }
+  const std::byte *Memory() const { return FData.data(); }
+  void Clear();
+  // Drops the first count bytes; the position moves back with the data.
+  void RemoveFront(std::int64_t count);
+
+private:
+  std::vector<std::byte> FData;
+  std::int64_t FPosition = 0;
+};
+
+} // namespace platform
