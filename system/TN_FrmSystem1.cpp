@@ -16,11 +16,10 @@
 #include "assets/Embedded.h"
 #include "forms/SystemForm.h"
 #include "platform/audio/AudioOutput.h"
+#include "platform/audio/CdPlayer.h"
 #include "platform/audio/MidiPlayer.h"
 #include "platform/audio/SoundEffects.h"
 #include "platform/core/EventGuard.h"
-#include "platform/core/Exception.h"
-#include "platform/core/MessageBox.h"
 
 namespace layout = forms::systemform;
 
@@ -33,12 +32,15 @@ QString Text(std::string_view text) { return QString::fromUtf8(text.data(), stat
 } // namespace
 
 TN_FrmSystem1::TN_FrmSystem1()
-    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint) {
   // The folder the program was started in, as it is when the window is created.
   startDirectory_ = QDir::currentPath().toStdString();
   audioOutput_ = new platform::audio::AudioOutput(platform::audio::AudioOutput::Kind::Automatic, this);
-  midiPlayer_ = new platform::audio::MidiPlayer(*audioOutput_, platform::audio::MidiPlayer::kDefaultSoundFont, this);
+  midiPlayer_ =
+      new platform::audio::MidiPlayer(*audioOutput_, platform::audio::MidiPlayer::kDefaultSoundFont, this);
+  cdPlayer_ = new platform::audio::CdPlayer(*audioOutput_, this);
   soundEffects_ = new platform::audio::SoundEffects(*audioOutput_, this);
   BuildControls();
   FormCreate();
@@ -107,7 +109,8 @@ void TN_FrmSystem1::BuildControls() {
   N_ButTab2 = Place(new QPushButton("情報(&S)", this), layout::kButTab2);
   N_ButTab1 = Place(new QPushButton("終了(&X)", this), layout::kButTab1);
   auto bind = [this](QPushButton *button, void (TN_FrmSystem1::*handler)()) {
-    connect(button, &QPushButton::clicked, this, [this, handler] { platform::Guarded([&] { (this->*handler)(); }); });
+    connect(button, &QPushButton::clicked, this,
+            [this, handler] { platform::Guarded([&] { (this->*handler)(); }); });
   };
   bind(N_ButTab1, &TN_FrmSystem1::N_ButTab1Click);
   bind(N_ButTab2, &TN_FrmSystem1::N_ButTab2Click);
@@ -131,27 +134,22 @@ void TN_FrmSystem1::BuildControls() {
 }
 
 void TN_FrmSystem1::FormCreate() {
+  // Files dropped anywhere on the window, the file box included, come to the window.
+  setAcceptDrops(true);
+  N_EdiBgm1->setAcceptDrops(false);
   bgmMidiPlaying = 0;
   setFixedSize(layout::kClientWidth, layout::kClientHeight);
-  // Music that ends is restarted from the player's end-of-song notice, and a
-  // cheap timer checks the same, so nothing ever polls without pause.
-  connect(midiPlayer_, &platform::audio::MidiPlayer::Ended, this, [this] { platform::Guarded([this] { AppIdle(); }); });
-  idleCheck_ = new platform::TTimer(100, true, [this] { AppIdle(); }, this);
+  BindMusicHandlers();
 }
 
 QString TN_FrmSystem1::StatusText() const { return N_StaBgm1->text(); }
 
 void TN_FrmSystem1::StartMidiBgm(const std::string &path) {
   N_EdiBgm1->setText(QString::fromStdString(path));
-  midiPlayer_->SetFileName(N_EdiBgm1->text());
-  try {
-    midiPlayer_->Open();
-  } catch (const platform::Exception &error) {
-    // Shown once; nothing plays, and the caller's start-up goes on.
-    platform::ShowMessageBox(error.Message(), "", platform::MB_OK | platform::MB_ICONERROR);
+  // A file that fails is shown once; nothing plays, and the caller's start-up goes on.
+  if (!OpenAndPlayMidi())
     return;
-  }
-  midiPlayer_->Play();
+  N_PopBgm5->setText("一時停止(&E)");
   N_RaBBgm1->setChecked(false);
   N_StaBgm1->setText("MIDIPLAY");
   N_SpeBgm1->setEnabled(false);
@@ -159,31 +157,4 @@ void TN_FrmSystem1::StartMidiBgm(const std::string &path) {
   N_SpeBgm3->setEnabled(true);
   N_RaBBgm1->setEnabled(false);
   N_RaBBgm2->setEnabled(false);
-}
-
-void TN_FrmSystem1::AppIdle() {
-  const bool midiEnded = midiPlayer_->Mode() == platform::audio::MediaMode::Stopped && bgmMidiPlaying == 1;
-  if (N_ChePlay1->isChecked()) {
-    if (midiEnded)
-      midiPlayer_->Play();
-    return;
-  }
-  if (!midiEnded)
-    return;
-  // The music has ended without repeat.
-  if (!N_RaBBgm1->isChecked()) {
-    bgmMidiPlaying = 0;
-    midiPlayer_->Stop();
-    midiPlayer_->Close();
-  }
-  N_SpeBgm1->setEnabled(true);
-  N_SpeBgm2->setEnabled(false);
-  N_SpeBgm3->setEnabled(false);
-  N_PopBgm3->setEnabled(true);
-  N_PopBgm4->setEnabled(false);
-  N_PopBgm5->setEnabled(false);
-  N_RaBBgm2->setEnabled(true);
-  N_PopBgm1->setEnabled(true);
-  N_PopBgm2->setEnabled(true);
-  N_StaBgm1->setText("");
 }
