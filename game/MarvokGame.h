@@ -3,6 +3,7 @@
 // player's move, the opponent's search and the computer's choice, the turn
 // hand-over and countdown, board views, portraits and the danger indicator.
 // They drive the window only through MainWindowOps.
+#include <functional>
 #include <set>
 #include <string>
 
@@ -58,6 +59,10 @@ public:
 
   GameState &State() { return st_; }
 
+  // Runs at the end of a network hand-over's first tick, once the turn waits
+  // for the peer's move: the match applies a move that arrived too early.
+  void SetAwaitingPeerHook(std::function<void()> hook) { awaitingPeerHook_ = std::move(hook); }
+
 private:
   // Loads dataFolder + file into a picture. A failure is reported once per file
   // and the picture keeps what it had; returns whether it loaded.
@@ -94,6 +99,7 @@ private:
   MainWindowOps &ui_;
   Random &random_;
   std::set<std::string> reportedFiles_;
+  std::function<void()> awaitingPeerHook_;
 };
 
 } // namespace game

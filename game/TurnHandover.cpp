@@ -7,6 +7,7 @@ namespace game {
 
 void MarvokGame::N_TimTurn1Timer() {
   st_.turnTick += 1;
+  bool awaitingPeer = false;
 
   // Each test reads turnTick and gameOver afresh: a game ended by the
   // computer's search in the first test is seen by the second in this tick.
@@ -16,6 +17,7 @@ void MarvokGame::N_TimTurn1Timer() {
       DrawOpponentView();
       ui_.SetCaption(Label::N_LabMessage1, "対戦相手のターンです。");
       ui_.SetEnabled(Timer::N_TimTurn1, false);
+      awaitingPeer = true;
     } else {
       ComputerTurn();
     }
@@ -35,9 +37,15 @@ void MarvokGame::N_TimTurn1Timer() {
     ui_.SetVisible(Picture::N_ImaMessage1, true);
     const int answer =
         ui_.MessageBox("再戦しますか？", "確認", platform::MB_YESNO | platform::MB_ICONQUESTION);
-    if (answer == platform::IDYES)
+    // The question waits for the user while the match goes on; one that has
+    // ended meanwhile gets no rematch.
+    if (answer == platform::IDYES && st_.netGameActive == 1)
       SendTextsReporting({"New"});
   }
+  // Last, so that a peer's move applied here, even a winning one, is judged
+  // by the next ticks as one that arrived after this tick.
+  if (awaitingPeer && awaitingPeerHook_)
+    awaitingPeerHook_();
 }
 
 void MarvokGame::N_TimTurn2Timer() { OpenSearchTurn(Timer::N_TimTurn2); }

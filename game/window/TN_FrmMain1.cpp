@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDateTime>
@@ -9,7 +10,6 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QCheckBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
@@ -18,10 +18,12 @@
 
 #include "assets/Embedded.h"
 #include "forms/MainForm.h"
+#include "forms/NetworkForm.h"
+#include "network/TN_FrmSub2.h"
+#include "platform/audio/SoundEffects.h"
 #include "platform/core/EventGuard.h"
 #include "platform/core/Exception.h"
 #include "platform/core/MessageBox.h"
-#include "platform/audio/SoundEffects.h"
 #include "system/TN_FrmSystem1.h"
 
 using game::Label;
@@ -38,43 +40,57 @@ constexpr const char *kFullScreenCaption = "ｳｲﾝﾄﾞｳ表示(&F)";
 } // namespace
 
 TN_FrmMain1::TN_FrmMain1() : display_(platform::MakeDesktopDisplayModeSwitcher()) {
+  N_PacketServerSocket1.SetPort(forms::networkform::kServerSocketPort);
   BuildMenu();
   BuildControls();
   BuildTimers();
   FormCreate();
 }
 
-TN_FrmMain1::~TN_FrmMain1() = default;
+TN_FrmMain1::~TN_FrmMain1() {
+  // No socket event may reach a match that is going.
+  sockets_.Bind(nullptr);
+}
+
+void TN_FrmMain1::AttachNetworkDialog(TN_FrmSub2 &dialog) {
+  sockets_.Bind(nullptr);
+  match_ = std::make_unique<network::NetworkMatch>(state_, *this, game_, sockets_, dialog);
+  sockets_.Bind(match_.get());
+  dialog.OnAccessClick = [this] { match_->N_ButAccess1Click(); };
+  dialog.OnCancelClick = [this] { match_->Button1Click(); };
+}
 
 void TN_FrmMain1::BuildMenu() {
   QMenuBar *bar = menuBar();
-  for (const auto &spec : layout::kMenu) {
-    const QString caption = QString::fromUtf8(spec.caption.data(), static_cast<int>(spec.caption.size()));
+  for (const auto &item : layout::kMenu) {
+    const QString caption = QString::fromUtf8(item.caption.data(), static_cast<int>(item.caption.size()));
     QAction *action = nullptr;
-    if (spec.id == MenuItem::N_MenOption1) {
+    if (item.id == MenuItem::N_MenOption1) {
       optionMenu_ = bar->addMenu(caption);
       action = optionMenu_->menuAction();
-    } else if (spec.inOptions) {
-      if (spec.separatorBefore)
+    } else if (item.inOptions) {
+      if (item.separatorBefore)
         optionMenu_->addSeparator();
       action = optionMenu_->addAction(caption);
     } else {
       action = bar->addAction(caption);
     }
-    if (!spec.shortcut.empty())
-      action->setShortcut(QKeySequence(QString::fromUtf8(spec.shortcut.data(), int(spec.shortcut.size()))));
-    const bool level = spec.id == MenuItem::N_MenLevel1 || spec.id == MenuItem::N_MenLevel2 ||
-                       spec.id == MenuItem::N_MenLevel3;
+    if (!item.shortcut.empty())
+      action->setShortcut(QKeySequence(QString::fromUtf8(item.shortcut.data(), int(item.shortcut.size()))));
+    const bool level = item.id == MenuItem::N_MenLevel1 || item.id == MenuItem::N_MenLevel2 ||
+                       item.id == MenuItem::N_MenLevel3;
     action->setCheckable(level);
-    action->setChecked(spec.checked);
-    action->setEnabled(spec.enabled);
-    menu_[spec.id] = action;
+    action->setChecked(item.checked);
+    action->setEnabled(item.enabled);
+    menu_[item.id] = action;
   }
   auto bind = [this](MenuItem item, auto handler) {
-    connect(menu_[item], &QAction::triggered, this, [this, handler] { platform::Guarded([&] { (this->*handler)(); }); });
+    connect(menu_[item], &QAction::triggered, this,
+            [this, handler] { platform::Guarded([&] { (this->*handler)(); }); });
   };
   auto bindGame = [this](MenuItem item, void (game::MarvokGame::*handler)()) {
-    connect(menu_[item], &QAction::triggered, this, [this, handler] { platform::Guarded([&] { (game_.*handler)(); }); });
+    connect(menu_[item], &QAction::triggered, this,
+            [this, handler] { platform::Guarded([&] { (game_.*handler)(); }); });
   };
   bind(MenuItem::N_MenEnd1, &TN_FrmMain1::N_MenEnd1Click);
   bindGame(MenuItem::N_MenNew1, &game::MarvokGame::N_MenNew1Click);
@@ -109,34 +125,33 @@ void TN_FrmMain1::BuildControls() {
         if (k != 70)
           makeCell(k);
       break;
-    case layout::ComponentSpec::kImage70:
-      makeCell(70);
-      break;
+    case layout::ComponentSpec::kImage70: makeCell(70); break;
     case layout::ComponentSpec::kPicture: {
-      const auto &spec = component.picture;
+      const auto &entry = component.picture;
       auto *image = new platform::TImage(client_);
-      image->move(spec.left, spec.top);
-      if (spec.width > 0)
-        image->resize(spec.width, spec.height);
-      image->SetAutoSize(spec.width == 0);
-      image->SetStretch(spec.stretch);
-      image->SetTransparent(spec.transparent);
-      image->setVisible(spec.visible);
-      pictures_[spec.id] = image;
+      image->move(entry.left, entry.top);
+      if (entry.width > 0)
+        image->resize(entry.width, entry.height);
+      image->SetAutoSize(entry.width == 0);
+      image->SetStretch(entry.stretch);
+      image->SetTransparent(entry.transparent);
+      image->setVisible(entry.visible);
+      pictures_[entry.id] = image;
       break;
     }
     case layout::ComponentSpec::kLabel: {
-      const auto &spec = component.label;
+      const auto &entry = component.label;
       auto *label = new platform::TLabel(client_);
-      label->setGeometry(spec.left, spec.top, spec.width, spec.height);
-      label->SetCaption(std::string(spec.caption));
-      label->SetFont(QString::fromUtf8(spec.family.data(), static_cast<int>(spec.family.size())), spec.pixelSize, spec.bold);
-      label->SetColour(QColor::fromRgb(spec.rgb));
-      label->SetAlignment(spec.align == 1   ? Qt::AlignHCenter | Qt::AlignTop
-                          : spec.align == 2 ? Qt::AlignRight | Qt::AlignTop
-                                            : Qt::AlignLeft | Qt::AlignTop);
-      label->setVisible(spec.visible);
-      labels_[spec.id] = label;
+      label->setGeometry(entry.left, entry.top, entry.width, entry.height);
+      label->SetCaption(std::string(entry.caption));
+      label->SetFont(QString::fromUtf8(entry.family.data(), static_cast<int>(entry.family.size())),
+                     entry.pixelSize, entry.bold);
+      label->SetColour(QColor::fromRgb(entry.rgb));
+      label->SetAlignment(entry.align == 1   ? Qt::AlignHCenter | Qt::AlignTop
+                          : entry.align == 2 ? Qt::AlignRight | Qt::AlignTop
+                                             : Qt::AlignLeft | Qt::AlignTop);
+      label->setVisible(entry.visible);
+      labels_[entry.id] = label;
       break;
     }
     }
@@ -146,9 +161,10 @@ void TN_FrmMain1::BuildControls() {
 }
 
 void TN_FrmMain1::BuildTimers() {
-  for (const auto &spec : layout::kTimers) {
-    const Timer id = spec.id;
-    timers_[id] = new platform::TTimer(spec.intervalMs, spec.enabled, [this, id] { TimerFired(id); }, this);
+  for (const auto &entry : layout::kTimers) {
+    const Timer id = entry.id;
+    timers_[id] = new platform::TTimer(
+        entry.intervalMs, entry.enabled, [this, id] { TimerFired(id); }, this);
   }
 }
 
@@ -295,8 +311,12 @@ void TN_FrmMain1::closeEvent(QCloseEvent *event) {
     return;
   }
   platform::Guarded([&] {
-    if (state_.netGameActive == 1)
+    if (state_.netGameActive == 1) {
       game_.SendText("setudan");
+      // The text must reach the socket before the program ends.
+      if (match_)
+        match_->FlushBeforeExit();
+    }
   });
   // Nothing reads the settings file back: a folder we may not write in is
   // reported, and quitting goes on.
@@ -314,8 +334,6 @@ void TN_FrmMain1::closeEvent(QCloseEvent *event) {
 void TN_FrmMain1::ShowTopMenuItems(bool show) {
   for (auto item : {MenuItem::N_MenEnd1, MenuItem::N_MenOption1, MenuItem::N_MenTool1, MenuItem::N_MenHelp1})
     SetVisible(item, show);
-  // A menu bar whose items are all hidden takes no room, as on the desktop it stands for.
-  menuBar()->setVisible(show);
 }
 
 void TN_FrmMain1::ApplyFrame(bool fullScreen, bool displaySwitched) {
@@ -391,7 +409,10 @@ void TN_FrmMain1::N_MenTool1Click() {
   system_->activateWindow();
 }
 
-void TN_FrmMain1::N_MenNet1Click() {}
+void TN_FrmMain1::N_MenNet1Click() {
+  if (match_)
+    match_->N_MenNet1Click();
+}
 
 void TN_FrmMain1::N_LabFull1MouseMove() {
   if (Caption(MenuItem::N_MenFull1) != kFullScreenCaption)
@@ -454,7 +475,14 @@ void TN_FrmMain1::SetChecked(MenuItem item, bool checked) { menu_.at(item)->setC
 bool TN_FrmMain1::Checked(MenuItem item) const { return menu_.at(item)->isChecked(); }
 void TN_FrmMain1::SetEnabled(MenuItem item, bool enabled) { menu_.at(item)->setEnabled(enabled); }
 bool TN_FrmMain1::Enabled(MenuItem item) const { return menu_.at(item)->isEnabled(); }
-void TN_FrmMain1::SetVisible(MenuItem item, bool visible) { menu_.at(item)->setVisible(visible); }
+void TN_FrmMain1::SetVisible(MenuItem item, bool visible) {
+  menu_.at(item)->setVisible(visible);
+  // A menu bar whose items are all hidden takes no room, as on the desktop it stands for.
+  const bool anyTopItem = Visible(MenuItem::N_MenEnd1) || Visible(MenuItem::N_MenOption1) ||
+                          Visible(MenuItem::N_MenTool1) || Visible(MenuItem::N_MenHelp1);
+  if (menuBar()->isVisibleTo(this) != anyTopItem)
+    menuBar()->setVisible(anyTopItem);
+}
 bool TN_FrmMain1::Visible(MenuItem item) const { return menu_.at(item)->isVisible(); }
 void TN_FrmMain1::SetCaption(MenuItem item, const std::string &caption) {
   menu_.at(item)->setText(QString::fromStdString(caption));
@@ -468,10 +496,7 @@ void TN_FrmMain1::PlaySound(const std::string &bareFileName) {
     system_->SoundEffects().Play(QString::fromStdString(bareFileName));
 }
 
-void TN_FrmMain1::SendPacket(const void *data, int size) {
-  if (packetSender_)
-    packetSender_(data, size);
-}
+void TN_FrmMain1::SendPacket(const void *data, int size) { N_PacketClientSocket1.SendPacket(data, size); }
 
 int TN_FrmMain1::MessageBox(const std::string &text, const std::string &caption, int flags) {
   return platform::ShowMessageBox(text, caption, flags);

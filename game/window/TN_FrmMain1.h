@@ -5,8 +5,8 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
-#include <map>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +15,10 @@
 #include "game/MainWindowOps.h"
 #include "game/MarvokGame.h"
 #include "game/Random.h"
+#include "network/NetworkMatch.h"
+#include "network/ZevMatchSockets.h"
+#include "packetsockets/PacketClientSocket.h"
+#include "packetsockets/PacketServerSocket.h"
 #include "platform/core/Controls.h"
 #include "platform/core/DisplayMode.h"
 #include "platform/core/Timer.h"
@@ -23,6 +27,7 @@ class QAction;
 class QUrl;
 class QMenu;
 class TN_FrmSystem1;
+class TN_FrmSub2;
 
 class TN_FrmMain1 : public QMainWindow, public game::MainWindowOps {
   Q_OBJECT
@@ -31,6 +36,9 @@ public:
 
   // The sound and system window, created after this one; start-up needs it.
   void AttachSystemWindow(TN_FrmSystem1 &system) { system_ = &system; }
+  // The network settings dialog, created after the system window: the network
+  // match starts with it. The dialog must outlive the match's use of it.
+  void AttachNetworkDialog(TN_FrmSub2 &dialog);
   // The display switch for full screen (the desktop's own by default).
   void SetDisplayModeSwitcher(std::unique_ptr<platform::DisplayModeSwitcher> display) {
     display_ = std::move(display);
@@ -42,6 +50,8 @@ public:
   game::GameState &State() { return state_; }
   game::MarvokGame &Game() { return game_; }
   game::Random &RandomGenerator() { return random_; }
+  // Null until the network dialog is attached.
+  network::NetworkMatch *Match() { return match_.get(); }
   platform::TImage &PictureControl(game::Picture picture);
   platform::TLabel &LabelControl(game::Label label);
   QAction &MenuAction(game::MenuItem item);
@@ -125,7 +135,11 @@ private:
   game::GameState state_;
   game::Random random_;
   game::MarvokGame game_{state_, *this, random_};
-  std::function<void(const void *, int)> packetSender_;
+  // The two socket components, the match's view of them, and the match.
+  Zev::TPacketClientSocket N_PacketClientSocket1;
+  Zev::TPacketServerSocket N_PacketServerSocket1;
+  network::ZevMatchSockets sockets_{N_PacketClientSocket1, N_PacketServerSocket1};
+  std::unique_ptr<network::NetworkMatch> match_;
   std::unique_ptr<platform::DisplayModeSwitcher> display_;
   std::function<void(const QUrl &)> urlOpener_;
   bool quitConfirmed_ = false;

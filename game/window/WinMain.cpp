@@ -7,6 +7,8 @@
 
 #include "game/window/TN_FrmMain1.h"
 #include "game/window/TN_FrmSub1.h"
+#include "network/TN_FrmSub2.h"
+#include "network/TestAutoPlay.h"
 #include "platform/core/EventGuard.h"
 #include "platform/core/TerminationSignals.h"
 #include "system/TN_FrmSystem1.h"
@@ -34,6 +36,8 @@ int main(int argc, char **argv) {
     TN_FrmMain1 mainWindow;
     TN_FrmSystem1 systemWindow;
     mainWindow.AttachSystemWindow(systemWindow);
+    TN_FrmSub2 networkDialog;
+    mainWindow.AttachNetworkDialog(networkDialog);
     QObject::connect(&mainWindow, &TN_FrmMain1::Quitting, &app, &QApplication::quit, Qt::QueuedConnection);
 
     auto *splash = new TN_FrmSub1();
@@ -43,10 +47,15 @@ int main(int argc, char **argv) {
     // SIGINT and SIGTERM end the program, but never leave the desktop at 640 by 480.
     platform::HandleTerminationSignals(&mainWindow, [&mainWindow] {
       mainWindow.RestoreDisplayMode();
-      QApplication::quit();
+      // Leave the loop at once: quit() would first close the windows, and the
+      // main window's close asks the user.
+      QCoreApplication::exit(0);
     });
     mainWindow.CentreOnScreen();
     mainWindow.show();
+    // Only when a test asks for it in the environment.
+    const auto autoPlay = network::TestAutoPlay::FromEnvironment(
+        mainWindow.State(), mainWindow.Game(), networkDialog, [&mainWindow] { mainWindow.close(); });
     QApplication::exec();
   } catch (const std::exception &error) {
     platform::ShowException(error);

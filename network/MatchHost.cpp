@@ -1,0 +1,56 @@
+// The host's side of the sockets: the relay, the acceptance of connections,
+// and connections that end without "setudan".
+#include "network/NetworkMatch.h"
+
+namespace network {
+
+using game::Label;
+
+void NetworkMatch::N_PacketServerSocket1PacketArrived(const void *data, int size) {
+  // A pure relay: the very payload to every connection, the sender's included.
+  sockets_.ServerSendToAll(data, size);
+}
+
+void NetworkMatch::N_PacketServerSocket1Accept(ConnectionId connection) {
+  const int count = sockets_.ServerConnectionCount();
+  // A match takes the host's own client and one guest; any other connection
+  // is closed at once and changes nothing here.
+  if (st_.netGameActive == 0 || count > 2 || (count == 2 && guest_ != nullptr)) {
+    sockets_.CloseConnection(connection);
+    return;
+  }
+  ui_.SetCaption(Label::N_LabMessage1,
+                 "ログイン：" + sockets_.RemoteHost(connection) + "\n対戦相手を待っています・・・・・。");
+  if (count < 2) {
+    // The host's own client, which connects first: wait for the guest.
+    st_.gamePhase = game::Waiting;
+    return;
+  }
+  guest_ = connection;
+  // The opponent portrait's wipe, held after its first stage, goes on.
+  ui_.SetEnabled(game::Timer::N_TimEffect2, true);
+  ui_.SetCaption(Label::N_LabMessage1, "対戦相手が見つかりました。\n自軍Marvokを配置してください。");
+  st_.netReceiveState = game::NetIdle;
+  st_.gamePhase = 0;
+}
+
+void NetworkMatch::ClientConnectionLost(const std::string &error) {
+  // Closing our own sockets at the disconnect lands here too, after the match
+  // has ended.
+  if (st_.netGameActive == 0)
+    return;
+  if (!error.empty())
+    ui_.ReportError(error);
+  DisconnectSteps();
+}
+
+void NetworkMatch::ServerConnectionClosed(ConnectionId connection) {
+  if (connection == nullptr || connection != guest_)
+    return;
+  guest_ = nullptr;
+  // The guest is gone without "setudan" (crashed, or its cable is out).
+  if (st_.netGameActive != 0)
+    DisconnectSteps();
+}
+
+} // namespace network

@@ -1,0 +1,42 @@
+#pragma once
+// What the network match needs of the main window's two packet-socket
+// components: the client that every side plays through, and the server that
+// relays on the hosting side. The window implements it over the real
+// components; tests implement it in memory.
+#include <string>
+
+namespace network {
+
+// One connection the server accepted, told apart by identity only.
+using ConnectionId = const void *;
+
+class MatchSockets {
+public:
+  virtual ~MatchSockets() = default;
+
+  // The client. Opening raises platform::Exception when the attempt cannot
+  // even start (no address, failed look-up); a refusal arrives later, as a
+  // lost connection. An empty host or a port of 0 makes the client ask for
+  // the server in its own dialog first.
+  virtual void SetClientHost(const std::string &host) = 0;
+  virtual void SetClientPort(int port) = 0;
+  virtual void SetClientActive(bool active) = 0;
+  virtual bool ClientConnected() const = 0;
+  virtual void ClientSend(const void *data, int size) = 0;
+  // Hands the client's queued bytes to the system, waiting at most timeoutMs
+  // for the socket to take them (the program is about to end).
+  virtual void FlushClient(int timeoutMs) = 0;
+
+  // The server. Listening raises platform::Exception when the port cannot be had.
+  virtual void SetServerPort(int port) = 0;
+  virtual void SetServerActive(bool active) = 0;
+  // Open connections, the newest accepted one included.
+  virtual int ServerConnectionCount() const = 0;
+  virtual std::string RemoteHost(ConnectionId connection) const = 0;
+  virtual void CloseConnection(ConnectionId connection) = 0;
+  // One copy to every open connection in accept order. A connection whose
+  // unsent bytes pile up past a bound (a peer that does not read) is closed.
+  virtual void ServerSendToAll(const void *data, int size) = 0;
+};
+
+} // namespace network

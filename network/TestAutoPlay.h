@@ -1,0 +1,57 @@
+#pragma once
+// A test-driving facility, inert unless the environment asks for it: with
+// MARVOKZT_TEST_AUTOPLAY set to "host:PORT" or "guest:PORT" at start-up, the
+// program joins a match on 127.0.0.1 by itself, plays two scripted games (the
+// host wins the first, the guest the second), answers its questions, lets the
+// host disconnect, prints one result line ("AUTOPLAY done ...") and quits.
+// It drives the same handlers a user's clicks reach; nothing else changes.
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "game/GameState.h"
+#include "game/MarvokGame.h"
+#include "network/NetworkMatch.h"
+#include "network/TN_FrmSub2.h"
+
+namespace network {
+
+class TestAutoPlay : public QObject {
+public:
+  static constexpr const char *kVariable = "MARVOKZT_TEST_AUTOPLAY";
+
+  // Null unless the variable is set to a valid role and port.
+  static std::unique_ptr<TestAutoPlay> FromEnvironment(game::GameState &state, game::MarvokGame &game,
+                                                       TN_FrmSub2 &dialog, std::function<void()> quit);
+
+  TestAutoPlay(bool host, int port, game::GameState &state, game::MarvokGame &game, TN_FrmSub2 &dialog,
+               std::function<void()> quit);
+  ~TestAutoPlay() override;
+
+private:
+  void Poll();
+  void TryConnect();
+  void Search();
+  void Finish(const char *outcome);
+  int GamesPlayed() const { return st_.ownWins + st_.opponentWins; }
+
+  const bool host_;
+  const int port_;
+  game::GameState &st_;
+  game::MarvokGame &game_;
+  TN_FrmSub2 &dialog_;
+  std::function<void()> quit_;
+  QTimer poll_;
+  QElapsedTimer clock_;
+  qint64 nextAttempt_ = 0;
+  qint64 disconnectAt_ = -1;
+  bool matchSeen_ = false;
+  bool finished_ = false;
+  std::set<int> searched_; // cells searched this game
+};
+
+} // namespace network

@@ -1,0 +1,86 @@
+#include "network/ZevMatchSockets.h"
+
+#include <exception>
+#include <vector>
+
+#include "network/NetworkMatch.h"
+
+namespace network {
+
+namespace {
+ConnectionId IdOf(const platform::TCustomWinSocket *socket) { return socket; }
+} // namespace
+
+void ZevMatchSockets::Bind(NetworkMatch *match) {
+  if (match == nullptr) {
+    client_.SetOnPacketArrived(nullptr);
+    client_.SetOnDisconnect(nullptr);
+    client_.SetOnError(nullptr);
+    server_.SetOnPacketArrived(nullptr);
+    server_.SetOnAccept(nullptr);
+    server_.SetOnClientDisconnect(nullptr);
+    server_.SetOnClientError(nullptr);
+    return;
+  }
+  client_.SetOnPacketArrived([match](platform::TObject *, platform::TCustomWinSocket *, const void *data,
+                                     int size) { match->N_PacketClientSocket1PacketArrived(data, size); });
+  client_.SetOnDisconnect(
+      [match](platform::TObject *, platform::TCustomWinSocket *) { match->ClientConnectionLost(""); });
+  // A failed connect or a broken connection: the match ends here, and the
+  // platform reports the socket error once this returns.
+  client_.SetOnError([match](platform::TObject *, platform::TCustomWinSocket *, platform::TErrorEvent,
+                             int &) { match->ClientConnectionLost(""); });
+  server_.SetOnPacketArrived([match](platform::TObject *, platform::TCustomWinSocket *, const void *data,
+                                     int size) { match->N_PacketServerSocket1PacketArrived(data, size); });
+  server_.SetOnAccept([match](platform::TObject *, platform::TCustomWinSocket *socket) {
+    match->N_PacketServerSocket1Accept(IdOf(socket));
+  });
+  server_.SetOnClientDisconnect([match](platform::TObject *, platform::TCustomWinSocket *socket) {
+    match->ServerConnectionClosed(IdOf(socket));
+  });
+  // A connection that fails is closed, and its disconnect tells the match;
+  // the host gets no box for a peer's broken cable.
+  server_.SetOnClientError([](platform::TObject *, platform::TCustomWinSocket *, platform::TErrorEvent,
+                              int &errorCode) { errorCode = 0; });
+}
+
+Zev::TPacketServerClientWinSocket *ZevMatchSockets::Find(ConnectionId connection) const {
+  for (int i = 0; i < server_.ActiveConnections(); ++i) {
+    Zev::TPacketServerClientWinSocket *socket = server_.GetClientSocket(i);
+    if (IdOf(socket) == connection)
+      return socket;
+  }
+  return nullptr;
+}
+
+std::string ZevMatchSockets::RemoteHost(ConnectionId connection) const {
+  const auto *socket = Find(connection);
+  return socket ? socket->RemoteHost() : std::string();
+}
+
+void ZevMatchSockets::CloseConnection(ConnectionId connection) {
+  if (auto *socket = Find(connection))
+    socket->Close();
+}
+
+void ZevMatchSockets::ServerSendToAll(const void *data, int size) {
+  std::exception_ptr failure;
+  try {
+    server_.SendPacketToAll(data, size);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  // A peer that does not read would make its queue grow without end.
+  // Closing one may end the match and close the others: each is looked up
+  // again before it is closed.
+  std::vector<ConnectionId> stalled;
+  for (int i = 0; i < server_.ActiveConnections(); ++i)
+    if (server_.GetClientSocket(i)->QueuedBytes() > kMaxQueuedBytes)
+      stalled.push_back(IdOf(server_.GetClientSocket(i)));
+  for (ConnectionId connection : stalled)
+    CloseConnection(connection);
+  if (failure)
+    std::rethrow_exception(failure);
+}
+
+} // namespace network

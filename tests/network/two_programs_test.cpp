@@ -1,0 +1,76 @@
+// Two copies of the real program, each in a folder of its own, offscreen,
+// play a scripted match against each other on 127.0.0.1 and disconnect
+// (driven by the program's MARVOKZT_TEST_AUTOPLAY facility). A copy that
+// hangs is killed when the bounded wait runs out, and the test fails.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "tests/support/TestPaths.h"
+
+namespace {
+
+bool CopyGameFolder(const QString &to) {
+  const QDir from(testpaths::GameDir());
+  for (const QString &name : from.entryList(QDir::Files))
+    if (!QFile::copy(from.filePath(name), to + "/" + name))
+      return false;
+  return QFile::setPermissions(to + "/MarvokZT", QFile::permissions(from.filePath("MarvokZT")));
+}
+
+void Start(QProcess &process, const QString &folder, const QString &script) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("QT_QPA_PLATFORM", "offscreen");
+  environment.insert("MARVOKZT_TEST_AUTOPLAY", script);
+  process.setProcessEnvironment(environment);
+  process.setWorkingDirectory(folder);
+  process.start(folder + "/MarvokZT", QStringList());
+}
+
+TEST(TwoProgramsTest, HostAndGuestPlayTwoGamesAndDisconnect) {
+  QTemporaryDir hostFolder, guestFolder;
+  ASSERT_TRUE(hostFolder.isValid() && guestFolder.isValid());
+  ASSERT_TRUE(CopyGameFolder(hostFolder.path()) && CopyGameFolder(guestFolder.path()));
+  QTcpServer probe;
+  ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+  const QString port = QString::number(probe.serverPort());
+  probe.close();
+
+  QProcess host, guest;
+  Start(host, hostFolder.path(), "host:" + port);
+  ASSERT_TRUE(host.waitForStarted(10000));
+  QTest::qWait(500);
+  Start(guest, guestFolder.path(), "guest:" + port);
+  ASSERT_TRUE(guest.waitForStarted(10000));
+
+  QElapsedTimer clock;
+  clock.start();
+  while ((host.state() != QProcess::NotRunning || guest.state() != QProcess::NotRunning) &&
+         clock.elapsed() < 200000)
+    QTest::qWait(200);
+  const bool finished = host.state() == QProcess::NotRunning && guest.state() == QProcess::NotRunning;
+  for (QProcess *copy : {&host, &guest})
+    if (copy->state() != QProcess::NotRunning) {
+      copy->kill();
+      copy->waitForFinished(5000);
+    }
+  const QString hostOut = host.readAllStandardOutput(), guestOut = guest.readAllStandardOutput();
+  ASSERT_TRUE(finished) << "a copy hung\nhost: " << hostOut.toStdString()
+                        << "\nguest: " << guestOut.toStdString() << host.readAllStandardError().toStdString()
+                        << guest.readAllStandardError().toStdString();
+  EXPECT_TRUE(hostOut.contains("AUTOPLAY done role=host ownWins=1 opponentWins=1")) << hostOut.toStdString();
+  EXPECT_TRUE(guestOut.contains("AUTOPLAY done role=guest ownWins=1 opponentWins=1"))
+      << guestOut.toStdString();
+  EXPECT_EQ(host.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(guest.exitStatus(), QProcess::NormalExit);
+  // Each copy quit through the closing question and wrote its settings file.
+  EXPECT_TRUE(QFile::exists(hostFolder.filePath("SeveData.qvd")));
+  EXPECT_TRUE(QFile::exists(guestFolder.filePath("SeveData.qvd")));
+}
+
+} // namespace
