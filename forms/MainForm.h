@@ -84,7 +84,9 @@ inline constexpr std::array<ComponentSpec, 21> kStacking{{
 struct Point {
   int left, top;
 };
-constexpr bool IsCorner(int row, int column) { return (row == 1 || row == 10) && (column == 1 || column == 10); }
+constexpr bool IsCorner(int row, int column) {
+  return (row == 1 || row == 10) && (column == 1 || column == 10);
+}
 constexpr Point CellPosition(int row, int column) {
   if (IsCorner(row, column))
     return {0, 0};

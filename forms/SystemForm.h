@@ -31,8 +31,8 @@ inline constexpr Rect kComBgm1{216, 17, 179, 20};
 inline constexpr Rect kEdiBgm1{216, 57, 153, 20};
 inline constexpr Rect kButOpen1{374, 57, 20, 20};
 inline constexpr Rect kStaBgm1{232, 86, 153, 30};
-inline constexpr Rect kSpeBgm[5] = {{219, 123, 30, 30}, {251, 123, 30, 30}, {283, 123, 30, 30},
-                                    {331, 123, 30, 30}, {363, 123, 30, 30}};
+inline constexpr Rect kSpeBgm[5] = {
+    {219, 123, 30, 30}, {251, 123, 30, 30}, {283, 123, 30, 30}, {331, 123, 30, 30}, {363, 123, 30, 30}};
 inline constexpr Rect kButCDCheck1{219, 123, 174, 30};
 // Tab buttons, left to right: N_ButTab4, N_ButTab3, N_ButTab2, N_ButTab1.
 inline constexpr Rect kButTab4{10, 160, 92, 21};

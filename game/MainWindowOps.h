@@ -16,20 +16,28 @@ enum class Picture : int {
   N_ImaLife2,   // the opponent's pieces-left bar
   N_ImaEffect1, // danger indicator
   N_ImaEffect2,
-  N_ImaDanger1, // danger frames, off-screen
-  N_ImaCast2,   // the player's face frames, off-screen
-  N_ImaCast4,   // the opponent's face frames, off-screen
-  N_ImaFace2,   // the opponent's portrait
+  N_ImaDanger1,  // danger frames, off-screen
+  N_ImaCast2,    // the player's face frames, off-screen
+  N_ImaCast4,    // the opponent's face frames, off-screen
+  N_ImaFace2,    // the opponent's portrait
   N_ImaMessage1, // game-over picture
-  N_ImaFace1,   // the player's portrait
-  N_ImaWork1,   // work picture of the opponent's portrait (sound and system window)
-  N_ImaWork2,   // work picture of the player's portrait (sound and system window)
+  N_ImaFace1,    // the player's portrait
+  N_ImaWork1,    // work picture of the opponent's portrait (sound and system window)
+  N_ImaWork2,    // work picture of the player's portrait (sound and system window)
 };
 
 constexpr Picture CellPicture(int k) { return static_cast<Picture>(k); }
 constexpr bool IsCellPicture(Picture p) { return static_cast<int>(p) >= 1 && static_cast<int>(p) <= 100; }
 
-enum class Label { N_LabMessage1, N_LabFull1, N_LabTimer1, N_LabScore8, N_LabScore1, N_LabMessage2, N_LabScore9 };
+enum class Label {
+  N_LabMessage1,
+  N_LabFull1,
+  N_LabTimer1,
+  N_LabScore8,
+  N_LabScore1,
+  N_LabMessage2,
+  N_LabScore9
+};
 
 enum class Timer {
   N_TimCreate1,

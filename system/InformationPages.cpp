@@ -1,15 +1,15 @@
 // The pages of the sound and system window: the tabs, the information page
 // drawn on black, the environment list, and the sound page's captions.
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QToolButton>
 
 #include "assets/Embedded.h"
@@ -44,7 +44,8 @@ void TN_FrmSystem1::BuildPages() {
   QFile start(assets::kSystemStart);
   if (start.open(QIODevice::ReadOnly)) {
     try {
-      N_ImaInformation1->setPixmap(QPixmap::fromImage(platform::DecodeJpeg(start.readAll(), "systemstart.jpg")));
+      N_ImaInformation1->setPixmap(
+          QPixmap::fromImage(platform::DecodeJpeg(start.readAll(), "systemstart.jpg")));
     } catch (const std::exception &) {
       // The window works without its start picture.
     }
@@ -56,7 +57,8 @@ void TN_FrmSystem1::BuildPages() {
 
   for (int i = 0; i < 6; ++i) {
     auto *label = new platform::TLabel(this);
-    label->setGeometry(layout::kLabInformationLeft, layout::kLabInformationTops[i], layout::kLabInformationWidth, 14);
+    label->setGeometry(layout::kLabInformationLeft, layout::kLabInformationTops[i],
+                       layout::kLabInformationWidth, 14);
     label->SetFont(QString::fromUtf8(layout::kFontFamily.data()), 12, false);
     label->SetColour(kWhite);
     label->SetAlignment(Qt::AlignRight | Qt::AlignTop);
@@ -67,7 +69,8 @@ void TN_FrmSystem1::BuildPages() {
   N_LisSystem1 = new QListWidget(this);
   N_LisSystem1->setGeometry(layout::kLisSystem1.left, layout::kLisSystem1.top, layout::kLisSystem1.width,
                             layout::kLisSystem1.height);
-  N_LisSystem1->setStyleSheet("QListWidget { background: black; color: white; } QListWidget::item { height: 12px; }");
+  N_LisSystem1->setStyleSheet(
+      "QListWidget { background: black; color: white; } QListWidget::item { height: 12px; }");
   N_LisSystem1->hide();
 
   information_ = std::make_unique<sysinfo::LinuxSystemInformation>();
@@ -80,7 +83,7 @@ void TN_FrmSystem1::SetSystemInformationSource(std::unique_ptr<sysinfo::SystemIn
 QWidget &TN_FrmSystem1::StartPicture() { return *N_ImaInformation1; }
 
 std::vector<QWidget *> TN_FrmSystem1::SoundPageControls() const {
-  return {N_ComBgm1, N_EdiBgm1, N_StaBgm1, N_SpeBgm1, N_SpeBgm2, N_SpeBgm3, N_SpeBgm4, N_SpeBgm5,
+  return {N_ComBgm1, N_EdiBgm1, N_StaBgm1, N_SpeBgm1,  N_SpeBgm2, N_SpeBgm3,  N_SpeBgm4,  N_SpeBgm5,
           N_RaGBgm1, N_RaBBgm1, N_RaBBgm2, N_ButOpen1, N_GroBgm1, N_ChePlay1, N_ChePlay2, N_ChePlay3};
 }
 

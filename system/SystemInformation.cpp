@@ -71,9 +71,7 @@ std::vector<std::string> LinuxSystemInformation::Environment() const {
   return strings;
 }
 
-std::string ComputerNameText(const std::optional<std::string> &name) {
-  return name ? " " + *name : "不明";
-}
+std::string ComputerNameText(const std::optional<std::string> &name) { return name ? " " + *name : "不明"; }
 
 std::string ProcessorText(int processor) {
   switch (processor) {
@@ -92,7 +90,9 @@ std::string OsText(const OsVersion &os) {
   return name + " " + std::to_string(os.major) + "." + std::to_string(os.minor);
 }
 
-std::string ResolutionText(int width, int height) { return std::to_string(width) + " x " + std::to_string(height); }
+std::string ResolutionText(int width, int height) {
+  return std::to_string(width) + " x " + std::to_string(height);
+}
 
 std::string ColoursText(int bitsPerPixel) { return std::to_string(bitsPerPixel) + " ﾋﾞｯﾄ"; }
 

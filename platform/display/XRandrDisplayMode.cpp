@@ -44,8 +44,8 @@ public:
       if (crtc != nullptr && mode != 0) {
         if (!saved_)
           Save(outputInfo->crtc, crtc);
-        switched = XRRSetCrtcConfig(display_, resources, outputInfo->crtc, CurrentTime, crtc->x, crtc->y, mode,
-                                    crtc->rotation, crtc->outputs, crtc->noutput) == RRSetConfigSuccess;
+        switched = XRRSetCrtcConfig(display_, resources, outputInfo->crtc, CurrentTime, crtc->x, crtc->y,
+                                    mode, crtc->rotation, crtc->outputs, crtc->noutput) == RRSetConfigSuccess;
         XSync(display_, False);
       }
       if (crtc != nullptr)

@@ -51,14 +51,16 @@ public:
     bitmaps_[Picture::N_ImaEffect1] = platform::TBitmap(93, 20);
     widths_[Picture::N_ImaLife1] = 164;
     widths_[Picture::N_ImaLife2] = 164;
-    visiblePictures_ = {Picture::N_ImaMain1, Picture::N_ImaLife1, Picture::N_ImaLife2, Picture::N_ImaEffect1,
-                        Picture::N_ImaEffect2, Picture::N_ImaFace1, Picture::N_ImaFace2};
+    visiblePictures_ = {Picture::N_ImaMain1,   Picture::N_ImaLife1,   Picture::N_ImaLife2,
+                        Picture::N_ImaEffect1, Picture::N_ImaEffect2, Picture::N_ImaFace1,
+                        Picture::N_ImaFace2};
     for (int k = 2; k <= 99; ++k)
       if (k != 10 && k != 91)
         visiblePictures_.insert(game::CellPicture(k));
-    menuEnabled_ = {MenuItem::N_MenEnd1,   MenuItem::N_MenOption1, MenuItem::N_MenNew1, MenuItem::N_MenNet1,
-                    MenuItem::N_MenLevel1, MenuItem::N_MenLevel2,  MenuItem::N_MenLevel3, MenuItem::N_MenFull1,
-                    MenuItem::N_MenTool1,  MenuItem::N_MenHelp1};
+    menuEnabled_ = {MenuItem::N_MenEnd1,   MenuItem::N_MenOption1, MenuItem::N_MenNew1,
+                    MenuItem::N_MenNet1,   MenuItem::N_MenLevel1,  MenuItem::N_MenLevel2,
+                    MenuItem::N_MenLevel3, MenuItem::N_MenFull1,   MenuItem::N_MenTool1,
+                    MenuItem::N_MenHelp1};
     menuVisible_ = menuEnabled_;
     menuVisible_.insert(MenuItem::N_MenDebug1);
     menuChecked_ = {MenuItem::N_MenLevel1};

@@ -129,7 +129,8 @@ public:
       if (slot.armed && slot.starts == starts)
         continue;
       slot = {true, starts, slot.generation + 1};
-      Schedule(clock, side, timer.id, timer.intervalMs, slot.generation, clock.Now() + Late(timer.intervalMs));
+      Schedule(clock, side, timer.id, timer.intervalMs, slot.generation,
+               clock.Now() + Late(timer.intervalMs));
     }
   }
 

@@ -6,9 +6,7 @@
 
 namespace testpaths {
 
-inline QString TestData(const QString &relative) {
-  return QString(MARVOK_TESTDATA_DIR) + "/" + relative;
-}
+inline QString TestData(const QString &relative) { return QString(MARVOK_TESTDATA_DIR) + "/" + relative; }
 
 inline bool HaveTestData() { return QFileInfo(QString(MARVOK_TESTDATA_DIR)).isDir(); }
 
@@ -17,8 +15,8 @@ inline QString GameDir() { return QString(MARVOK_GAME_DIR); }
 } // namespace testpaths
 
 // Skips the current test when the shared sample files are not beside the project.
-#define REQUIRE_TESTDATA()                                                                         \
-  do {                                                                                             \
-    if (!testpaths::HaveTestData())                                                                \
-      GTEST_SKIP() << "shared test data not present";                                             \
+#define REQUIRE_TESTDATA()                                                                                   \
+  do {                                                                                                       \
+    if (!testpaths::HaveTestData())                                                                          \
+      GTEST_SKIP() << "shared test data not present";                                                        \
   } while (0)

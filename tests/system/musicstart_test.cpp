@@ -16,11 +16,11 @@ namespace {
 // A Standard MIDI File of one quarter note at 120 bpm (about half a second).
 QByteArray ShortSong() {
   const unsigned char bytes[] = {
-      'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, // format 0, one track, 96 ticks a quarter
-      'M', 'T', 'r', 'k', 0, 0, 0, 12,                   // a track of 12 bytes:
-      0x00, 0x90, 60, 100,                               // note on
-      0x60, 0x80, 60, 0,                                 // note off a quarter later
-      0x00, 0xFF, 0x2F, 0x00,                            // end of track
+      'M',  'T',  'h',  'd',  0, 0, 0, 6,  0, 0, 0, 1, 0, 96, // format 0, one track, 96 ticks a quarter
+      'M',  'T',  'r',  'k',  0, 0, 0, 12,                    // a track of 12 bytes:
+      0x00, 0x90, 60,   100,                                  // note on
+      0x60, 0x80, 60,   0,                                    // note off a quarter later
+      0x00, 0xFF, 0x2F, 0x00,                                 // end of track
   };
   return QByteArray(reinterpret_cast<const char *>(bytes), sizeof bytes);
 }

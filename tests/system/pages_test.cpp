@@ -23,13 +23,16 @@ struct FixedInformation : sysinfo::SystemInformationSource {
   int ScreenHeight() const override { return 768; }
   int BitsPerPixel() const override { return 32; }
   std::uint64_t AvailableMemoryBytes() const override { return 134217728; }
-  std::vector<std::string> Environment() const override { return {"HOME=/root", "LANG=ja_JP.UTF-8", "EMPTY="}; }
+  std::vector<std::string> Environment() const override {
+    return {"HOME=/root", "LANG=ja_JP.UTF-8", "EMPTY="};
+  }
 };
 
 TEST(SystemInformationText, ValuesAreWrittenAsThePageShowsThem) {
   EXPECT_EQ(sysinfo::ComputerNameText(std::string("box")), " box");
   EXPECT_EQ(sysinfo::ComputerNameText(std::nullopt), "不明");
-  EXPECT_EQ(sysinfo::ComputerNameText(std::string(40, 'h')), " " + std::string(40, 'h')); // no 15-character cut
+  EXPECT_EQ(sysinfo::ComputerNameText(std::string(40, 'h')),
+            " " + std::string(40, 'h')); // no 15-character cut
   EXPECT_EQ(sysinfo::ProcessorText(586), "Pentium");
   EXPECT_EQ(sysinfo::ProcessorText(21064), "Alpha");
   EXPECT_EQ(sysinfo::ProcessorText(0), "不明");

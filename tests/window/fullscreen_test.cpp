@@ -31,7 +31,8 @@ protected:
   void SetUp() override {
     previousDir_ = QDir::currentPath();
     QDir::setCurrent(testpaths::GameDir());
-    previous_ = platform::SetMessageBoxResponder([](const platform::MessageBoxRequest &) { return platform::IDNO; });
+    previous_ =
+        platform::SetMessageBoxResponder([](const platform::MessageBoxRequest &) { return platform::IDNO; });
     window_ = std::make_unique<TN_FrmMain1>();
     system_ = std::make_unique<TN_FrmSystem1>();
     window_->AttachSystemWindow(*system_);
@@ -48,13 +49,15 @@ protected:
   }
 
   bool TopItemsShown() {
-    for (auto item : {MenuItem::N_MenEnd1, MenuItem::N_MenOption1, MenuItem::N_MenTool1, MenuItem::N_MenHelp1})
+    for (auto item :
+         {MenuItem::N_MenEnd1, MenuItem::N_MenOption1, MenuItem::N_MenTool1, MenuItem::N_MenHelp1})
       if (!window_->Visible(item))
         return false;
     return true;
   }
   bool TopItemsHidden() {
-    for (auto item : {MenuItem::N_MenEnd1, MenuItem::N_MenOption1, MenuItem::N_MenTool1, MenuItem::N_MenHelp1})
+    for (auto item :
+         {MenuItem::N_MenEnd1, MenuItem::N_MenOption1, MenuItem::N_MenTool1, MenuItem::N_MenHelp1})
       if (window_->Visible(item))
         return false;
     return true;

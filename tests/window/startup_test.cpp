@@ -1,10 +1,10 @@
 // Start-up and quitting of the main window: the deferred start-up work, the
 // splash, the closing question and the settings file.
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QCheckBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -29,14 +29,15 @@ protected:
   void SetUp() override {
     ASSERT_TRUE(folder_.isValid());
     previousDir_ = QDir::currentPath();
-    previousResponder_ = platform::SetMessageBoxResponder([this](const platform::MessageBoxRequest &request) -> int {
-      boxes_.push_back(request);
-      if (answers_.empty())
-        return platform::IDNO;
-      int answer = answers_.front();
-      answers_.erase(answers_.begin());
-      return answer;
-    });
+    previousResponder_ =
+        platform::SetMessageBoxResponder([this](const platform::MessageBoxRequest &request) -> int {
+          boxes_.push_back(request);
+          if (answers_.empty())
+            return platform::IDNO;
+          int answer = answers_.front();
+          answers_.erase(answers_.begin());
+          return answer;
+        });
   }
   void TearDown() override {
     window_.reset();
@@ -103,8 +104,8 @@ TEST_F(StartupTest, StartupTickDoesItsWorkOnce) {
 TEST_F(StartupTest, FailingStepsAreReportedOnceAndStartupGoesOn) {
   MakeGameFolder({"Marvok01.mid", "Cast1.bmp"});
   Create();
-  boxes_.clear(); // the missing portrait reported at creation
-  QTest::qWait(450);  // the real timer: it must run once, not every 100 ms
+  boxes_.clear();    // the missing portrait reported at creation
+  QTest::qWait(450); // the real timer: it must run once, not every 100 ms
   EXPECT_FALSE(window_->Enabled(Timer::N_TimCreate1));
   EXPECT_EQ(window_->State().ownPiecesLeft, 5);
   EXPECT_EQ(window_->Caption(Label::N_LabScore1), "0");
