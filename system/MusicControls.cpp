@@ -174,7 +174,7 @@ void TN_FrmSystem1::N_SpeBgm2Click() {
   }
 }
 
-void TN_FrmSystem1::N_SpeBgm3Click() {
+void TN_FrmSystem1::StopSelectedSource() {
   if (!N_RaBBgm1->isChecked()) {
     bgmMidiPlaying = 0;
     midiPlayer_->Stop();
@@ -182,6 +182,10 @@ void TN_FrmSystem1::N_SpeBgm3Click() {
   } else {
     StopCd();
   }
+}
+
+void TN_FrmSystem1::N_SpeBgm3Click() {
+  StopSelectedSource();
   ShowMusicStopped(false);
 }
 
@@ -252,12 +256,6 @@ void TN_FrmSystem1::AppIdle() {
   if (!midiEnded && !cdEnded)
     return;
   // The music has ended without repeat.
-  if (!N_RaBBgm1->isChecked()) {
-    bgmMidiPlaying = 0;
-    midiPlayer_->Stop();
-    midiPlayer_->Close();
-  } else {
-    StopCd();
-  }
+  StopSelectedSource();
   ShowMusicStopped(true);
 }

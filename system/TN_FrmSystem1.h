@@ -156,6 +156,8 @@ private:
   void ShowMusicPlaying(); // the controls of "play, MIDI"
   // The controls every stop and every end shares; only the end enables the source items.
   void ShowMusicStopped(bool sourceItems);
+  // Stops the music of the checked source: the MIDI player is closed, the CD stays open.
+  void StopSelectedSource();
   void PlayCd();
   void StopCd();
   void DroppedWave(const QString &file);
