@@ -2,6 +2,7 @@
 // deployment layouts.
 #include <array>
 
+#include "game/FaceSheets.h"
 #include "game/MarvokGame.h"
 #include "game/SearchRule.h"
 #include "game/Tiles.h"
@@ -40,8 +41,6 @@ constexpr std::array<std::array<Layout, 5>, 3> kComputerLayouts{{
 constexpr std::array<MenuItem, 3> kLevelItems{MenuItem::N_MenLevel1, MenuItem::N_MenLevel2,
                                               MenuItem::N_MenLevel3};
 
-constexpr int kFullLifeBar = 164;
-
 } // namespace
 
 void MarvokGame::N_MenNew1Click() {
@@ -50,9 +49,9 @@ void MarvokGame::N_MenNew1Click() {
   ui_.SetEnabled(Timer::N_TimEffect1, false);
 
   ui_.SetVisible(Picture::N_ImaLife1, true);
-  ui_.SetWidth(Picture::N_ImaLife1, kFullLifeBar);
+  ui_.SetWidth(Picture::N_ImaLife1, LifeBarWidth(5));
   ui_.SetVisible(Picture::N_ImaLife2, true);
-  ui_.SetWidth(Picture::N_ImaLife2, kFullLifeBar);
+  ui_.SetWidth(Picture::N_ImaLife2, LifeBarWidth(5));
 
   ui_.SetVisible(Picture::N_ImaMessage1, false);
   ui_.SetVisible(Label::N_LabMessage2, false);

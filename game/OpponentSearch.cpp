@@ -1,28 +1,12 @@
 // Resolution of an opponent's search of the player's field, the computer's or
 // a network peer's: marks, sounds, the hunt state, the life bar, the portraits
 // and the loss.
+#include "game/FaceSheets.h"
 #include "game/MarvokGame.h"
 #include "game/SearchRule.h"
 #include "platform/core/Bitmap.h"
 
 namespace game {
-
-namespace {
-
-// The player's face frames are 60 x 45 and go at (50,45); the opponent's are
-// 65 x 50 and go at (33,46).
-void PastePlayerFace(MainWindowOps &ui, Picture target, int sx, int sy) {
-  platform::BitBlt(ui.Canvas(target), 50, 45, 60, 45, ui.Canvas(Picture::N_ImaCast2), sx, sy);
-}
-
-void PasteOpponentFace(MainWindowOps &ui, Picture target, int sx, int sy) {
-  platform::BitBlt(ui.Canvas(target), 33, 46, 65, 50, ui.Canvas(Picture::N_ImaCast4), sx, sy);
-}
-
-// The life bar is 4 pixels plus 32 for each Marvok left.
-int LifeBarWidth(int piecesLeft) { return 4 + 32 * piecesLeft; }
-
-} // namespace
 
 void MarvokGame::OpponentSearch(int row, int column) {
   // A peer can name any cell; one off the field is not a search at all.
@@ -69,7 +53,7 @@ void MarvokGame::OpponentHit(int row, int column) {
   case 3: ui_.SetWidth(Picture::N_ImaLife1, LifeBarWidth(st_.ownPiecesLeft)); break;
   case 2:
     // The hurt face goes into the work picture only; the next wipe shows it.
-    PastePlayerFace(ui_, Picture::N_ImaWork2, 120, 0);
+    PasteFace(ui_, kPlayerFaces, kPlayerFaces.hurtB, Picture::N_ImaWork2);
     ui_.SetWidth(Picture::N_ImaLife1, LifeBarWidth(2));
     st_.ownMood = MoodHurt;
     break;
@@ -86,13 +70,13 @@ void MarvokGame::OpponentLoss() {
   ui_.SetVisible(Picture::N_ImaLife1, false);
   ui_.SetCaption(Label::N_LabMessage1, "がーん負けちゃったっスよ！");
 
-  PastePlayerFace(ui_, Picture::N_ImaWork2, 120, 45);
-  PastePlayerFace(ui_, Picture::N_ImaFace1, 120, 45);
+  PasteFace(ui_, kPlayerFaces, kPlayerFaces.beaten, Picture::N_ImaWork2);
+  PasteFace(ui_, kPlayerFaces, kPlayerFaces.beaten, Picture::N_ImaFace1);
   ui_.Refresh(Picture::N_ImaFace1);
   st_.ownMood = MoodDecided;
 
-  PasteOpponentFace(ui_, Picture::N_ImaWork1, 65, 0);
-  PasteOpponentFace(ui_, Picture::N_ImaFace2, 65, 0);
+  PasteFace(ui_, kOpponentFaces, kOpponentFaces.decided, Picture::N_ImaWork1);
+  PasteFace(ui_, kOpponentFaces, kOpponentFaces.decided, Picture::N_ImaFace2);
   ui_.Refresh(Picture::N_ImaFace2);
   st_.opponentMood = MoodDecided;
 

@@ -2,24 +2,12 @@
 // message, the opponent's life bar and portrait, and the win.
 #include <string>
 
+#include "game/FaceSheets.h"
 #include "game/MarvokGame.h"
 #include "game/SearchRule.h"
 #include "platform/core/Bitmap.h"
 
 namespace game {
-
-namespace {
-
-// Opponent face frames are 65 x 50, the player's 60 x 45.
-constexpr int kOpponentFrameW = 65, kOpponentFrameH = 50;
-constexpr int kOwnFrameW = 60, kOwnFrameH = 45;
-
-void CopyFrame(MainWindowOps &ui, Picture sheet, int sx, int sy, int w, int h, Picture target, int dx,
-               int dy) {
-  platform::BitBlt(ui.Canvas(target), dx, dy, w, h, ui.Canvas(sheet), sx, sy);
-}
-
-} // namespace
 
 void MarvokGame::PlayerSearch(int row, int column) {
   st_.searchResult = Nothing;
@@ -71,21 +59,18 @@ void MarvokGame::PlayerHit(int row, int column) {
   st_.opponentPiecesLeft -= 1;
   // The bar is 4 + 32 pixels per Marvok left.
   switch (st_.opponentPiecesLeft) {
-  case 4: ui_.SetWidth(Picture::N_ImaLife2, 132); break;
-  case 3: ui_.SetWidth(Picture::N_ImaLife2, 100); break;
+  case 4: ui_.SetWidth(Picture::N_ImaLife2, LifeBarWidth(4)); break;
+  case 3: ui_.SetWidth(Picture::N_ImaLife2, LifeBarWidth(3)); break;
   case 2:
     // The hurt face goes to the wipe source only; the wipe shows it later.
-    CopyFrame(ui_, Picture::N_ImaCast4, 130, 0, kOpponentFrameW, kOpponentFrameH, Picture::N_ImaWork1, 33,
-              46);
+    PasteFace(ui_, kOpponentFaces, kOpponentFaces.hurtB, Picture::N_ImaWork1);
     st_.opponentMood = MoodHurt;
-    ui_.SetWidth(Picture::N_ImaLife2, 68);
+    ui_.SetWidth(Picture::N_ImaLife2, LifeBarWidth(2));
     break;
-  case 1: ui_.SetWidth(Picture::N_ImaLife2, 36); break;
+  case 1: ui_.SetWidth(Picture::N_ImaLife2, LifeBarWidth(1)); break;
   case 0:
-    CopyFrame(ui_, Picture::N_ImaCast4, 130, 50, kOpponentFrameW, kOpponentFrameH, Picture::N_ImaWork1, 33,
-              46);
-    CopyFrame(ui_, Picture::N_ImaCast4, 130, 50, kOpponentFrameW, kOpponentFrameH, Picture::N_ImaFace2, 33,
-              46);
+    PasteFace(ui_, kOpponentFaces, kOpponentFaces.beaten, Picture::N_ImaWork1);
+    PasteFace(ui_, kOpponentFaces, kOpponentFaces.beaten, Picture::N_ImaFace2);
     ui_.Refresh(Picture::N_ImaFace2);
     st_.opponentMood = MoodDecided;
     ui_.SetVisible(Picture::N_ImaLife2, false);
@@ -102,8 +87,8 @@ void MarvokGame::PlayerHit(int row, int column) {
 void MarvokGame::PlayerWins() {
   ui_.SetCaption(Label::N_LabMessage1, "勝ちです♪やりました！");
   st_.gameOver = 1;
-  CopyFrame(ui_, Picture::N_ImaCast2, 60, 0, kOwnFrameW, kOwnFrameH, Picture::N_ImaWork2, 50, 45);
-  CopyFrame(ui_, Picture::N_ImaCast2, 60, 0, kOwnFrameW, kOwnFrameH, Picture::N_ImaFace1, 50, 45);
+  PasteFace(ui_, kPlayerFaces, kPlayerFaces.decided, Picture::N_ImaWork2);
+  PasteFace(ui_, kPlayerFaces, kPlayerFaces.decided, Picture::N_ImaFace1);
   ui_.Refresh(Picture::N_ImaFace1);
   st_.ownMood = MoodDecided;
   // Only network games are counted.

@@ -3,47 +3,13 @@
 // stages, and the danger indicator.
 #include <array>
 
+#include "game/FaceSheets.h"
 #include "game/MarvokGame.h"
 #include "platform/core/Bitmap.h"
 
 namespace game {
 
 namespace {
-
-struct Point {
-  int x = 0;
-  int y = 0;
-};
-
-struct FaceSheet {
-  Picture sheet;
-  Picture portrait;
-  int width;
-  int height;
-  Point place; // where a frame goes in the portrait
-  Point f1, f2, f3, hurtA, hurtB;
-};
-
-constexpr FaceSheet kPlayerFaces{Picture::N_ImaCast2,
-                                 Picture::N_ImaFace1,
-                                 60,
-                                 45,
-                                 {50, 45},
-                                 {0, 0},
-                                 {0, 45},
-                                 {60, 45},
-                                 {120, 45},
-                                 {120, 0}};
-constexpr FaceSheet kOpponentFaces{Picture::N_ImaCast4,
-                                   Picture::N_ImaFace2,
-                                   65,
-                                   50,
-                                   {33, 46},
-                                   {0, 0},
-                                   {0, 50},
-                                   {65, 50},
-                                   {130, 50},
-                                   {130, 0}};
 
 enum Frame { F1, F2, F3 };
 
@@ -86,9 +52,8 @@ constexpr std::array<TickFrame, 18> kOpponentBlinks{{{3, F1},
                                                      {43, F2},
                                                      {44, F3}}};
 
-void DrawFace(MainWindowOps &ui, const FaceSheet &faces, Point from) {
-  platform::BitBlt(ui.Canvas(faces.portrait), faces.place.x, faces.place.y, faces.width, faces.height,
-                   ui.Canvas(faces.sheet), from.x, from.y);
+void DrawFace(MainWindowOps &ui, const FaceSheet &faces, SheetPoint from) {
+  PasteFace(ui, faces, from, faces.portrait);
   ui.Refresh(faces.portrait);
 }
 
@@ -97,7 +62,7 @@ void DrawBlink(MainWindowOps &ui, const FaceSheet &faces, const std::array<TickF
   for (const TickFrame &blink : blinks) {
     if (blink.tick != tick)
       continue;
-    const Point from = blink.frame == F1 ? faces.f1 : blink.frame == F2 ? faces.f2 : faces.f3;
+    const SheetPoint from = blink.frame == F1 ? faces.f1 : blink.frame == F2 ? faces.f2 : faces.f3;
     DrawFace(ui, faces, from);
   }
 }
