@@ -15,7 +15,7 @@ inline constexpr int kClientHeight = 480;
 inline constexpr std::string_view kFontFamily = "IPAPGothic";
 inline constexpr std::string_view kStartMessage = "自軍Marvokの配置場所を指定してください。";
 
-struct PictureSpec {
+struct PictureEntry {
   game::Picture id;
   int left, top, width, height; // width/height 0: the picture's own size (auto)
   std::string_view file;        // loaded by bare name at creation; empty: none
@@ -24,7 +24,7 @@ struct PictureSpec {
   bool transparent;
 };
 
-struct LabelSpec {
+struct LabelEntry {
   game::Label id;
   int left, top, width, height;
   std::string_view caption;
@@ -46,19 +46,19 @@ using game::Picture;
 
 // One entry of the stacking order: a picture, a label, or the cell pictures
 // (all but Image70, in number order), or Image70 on its own.
-struct ComponentSpec {
+struct ComponentEntry {
   enum Kind { kPicture, kLabel, kCells, kImage70 } kind;
-  PictureSpec picture{};
-  LabelSpec label{};
+  PictureEntry picture{};
+  LabelEntry label{};
 };
-constexpr ComponentSpec Pic(PictureSpec p) { return {ComponentSpec::kPicture, p, {}}; }
-constexpr ComponentSpec Lab(LabelSpec l) { return {ComponentSpec::kLabel, {}, l}; }
+constexpr ComponentEntry Pic(PictureEntry p) { return {ComponentEntry::kPicture, p, {}}; }
+constexpr ComponentEntry Lab(LabelEntry l) { return {ComponentEntry::kLabel, {}, l}; }
 
 // Bottom to top: a control higher up paints over and takes the mouse before
 // the ones below it. Image70 lies above N_ImaEffect2, which overlaps it.
-inline constexpr std::array<ComponentSpec, 21> kStacking{{
+inline constexpr std::array<ComponentEntry, 21> kStacking{{
     Pic({Picture::N_ImaMain1, 0, 0, 640, 480, "Window2.jpg", true, false, false}),
-    {ComponentSpec::kCells, {}, {}},
+    {ComponentEntry::kCells, {}, {}},
     Lab({Label::N_LabMessage1, 20, 417, 580, 50, kStartMessage, 21, true, kWhite, 0, true}),
     Pic({Picture::N_ImaMark1, 0, 0, 0, 0, "Mark00.bmp", false, false, false}),
     Lab({Label::N_LabFull1, 0, 0, 640, 20, "", 12, false, kWhite, 0, true}),
@@ -72,7 +72,7 @@ inline constexpr std::array<ComponentSpec, 21> kStacking{{
     Pic({Picture::N_ImaDanger1, 147, 511, 0, 0, "Danger1.bmp", true, false, false}),
     Pic({Picture::N_ImaCast2, 384, 504, 0, 0, "Face1.bmp", true, false, false}),
     Pic({Picture::N_ImaCast4, 432, 504, 0, 0, "Face2.bmp", true, false, false}),
-    {ComponentSpec::kImage70, {}, {}},
+    {ComponentEntry::kImage70, {}, {}},
     Pic({Picture::N_ImaFace2, 490, 86, 0, 0, "Cast2.bmp", true, false, false}),
     Pic({Picture::N_ImaMessage1, 20, 200, 640, 105, "GameOver.bmp", false, false, true}),
     Pic({Picture::N_ImaFace1, 7, 86, 0, 0, "Cast1.bmp", true, false, false}),
@@ -94,12 +94,12 @@ constexpr Point CellPosition(int row, int column) {
 }
 inline constexpr std::string_view kCellStartFile = "Mark06.bmp";
 
-struct TimerSpec {
+struct TimerEntry {
   game::Timer id;
   int intervalMs;
   bool enabled;
 };
-inline constexpr std::array<TimerSpec, 10> kTimers{{
+inline constexpr std::array<TimerEntry, 10> kTimers{{
     {game::Timer::N_TimCreate1, 100, true},
     {game::Timer::N_TimClose1, 2000, true},
     {game::Timer::N_TimFace1, 100, true},
@@ -112,7 +112,7 @@ inline constexpr std::array<TimerSpec, 10> kTimers{{
     {game::Timer::N_TimEffect3, 50, false},
 }};
 
-struct MenuSpec {
+struct MenuEntry {
   game::MenuItem id;
   bool inOptions; // an item of the sub-menu of N_MenOption1
   std::string_view caption;
@@ -122,7 +122,7 @@ struct MenuSpec {
   bool separatorBefore;
 };
 // In menu order.
-inline constexpr std::array<MenuSpec, 11> kMenu{{
+inline constexpr std::array<MenuEntry, 11> kMenu{{
     {game::MenuItem::N_MenEnd1, false, "終了(&X)", "", false, true, false},
     {game::MenuItem::N_MenOption1, false, "ｵﾌﾟｼｮﾝ(&O)", "", false, true, false},
     {game::MenuItem::N_MenNew1, true, "ﾆｭｰｹﾞｰﾑ(&N)", "Ctrl+N", false, true, false},

@@ -59,15 +59,15 @@ public:
 
   GameState &State() { return st_; }
 
+  // Loads dataFolder + file into a picture. A failure is reported once per file
+  // and the picture keeps what it had; returns whether it loaded.
+  bool LoadDataPicture(Picture picture, const std::string &file);
+
   // Runs at the end of a network hand-over's first tick, once the turn waits
   // for the peer's move: the match applies a move that arrived too early.
   void SetAwaitingPeerHook(std::function<void()> hook) { awaitingPeerHook_ = std::move(hook); }
 
 private:
-  // Loads dataFolder + file into a picture. A failure is reported once per file
-  // and the picture keeps what it had; returns whether it loaded.
-  bool LoadDataPicture(Picture picture, const std::string &file);
-
   // Helpers of new game, cells, deployment, the player's search and the views.
   void DeployPiece(int row, int column);
   void PlayerSearch(int row, int column);

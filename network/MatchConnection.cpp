@@ -5,6 +5,8 @@
 
 #include "network/MatchTexts.h"
 #include "network/NetworkMatch.h"
+
+#include "game/TopMenu.h"
 #include "platform/core/MessageBox.h"
 
 namespace network {
@@ -16,7 +18,6 @@ using game::Timer;
 
 namespace {
 
-constexpr const char *kFullScreenCaption = "ｳｲﾝﾄﾞｳ表示(&F)";
 constexpr int kQuitFlushMs = 2000;
 
 // Runs a socket step whose failure must not stop the steps after it.
@@ -161,13 +162,7 @@ void NetworkMatch::StartOpponentPortraitSequence(bool disconnected) {
 void NetworkMatch::ApplyMenuFlip() {
   if (st_.menuRestorePending != 1)
     return;
-  // The flip a mouse move over the top strip makes in full screen.
-  if (ui_.Caption(MenuItem::N_MenFull1) == kFullScreenCaption) {
-    const bool show = !ui_.Visible(MenuItem::N_MenEnd1);
-    for (MenuItem item :
-         {MenuItem::N_MenEnd1, MenuItem::N_MenOption1, MenuItem::N_MenTool1, MenuItem::N_MenHelp1})
-      ui_.SetVisible(item, show);
-  }
+  game::FlipTopMenuItems(ui_); // the flip a mouse move over the top strip makes in full screen
   st_.menuRestorePending = 0;
 }
 
@@ -178,7 +173,7 @@ void NetworkMatch::SetMatchMenusEnabled(bool enabled) {
 }
 
 void NetworkMatch::LoadDataPicture(Picture picture, const std::string &file) {
-  Reporting(ui_, [&] { ui_.LoadPicture(picture, ui_.DataFolder() + file); });
+  game_.LoadDataPicture(picture, file);
 }
 
 void NetworkMatch::FlushBeforeExit() {

@@ -22,8 +22,8 @@ template <typename Widget> Widget *Place(Widget *widget, const layout::Rect &rec
 } // namespace
 
 TN_FrmSub2::TN_FrmSub2()
-    : QWidget(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+    : QWidget(nullptr,
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
   setWindowTitle(Text(layout::kCaption));
   setFixedSize(layout::kClientWidth, layout::kClientHeight);
   QFont font(Text(layout::kFontFamily));

@@ -33,8 +33,7 @@ QString Text(std::string_view text) { return QString::fromUtf8(text.data(), stat
 
 TN_FrmSystem1::TN_FrmSystem1()
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint) {
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
   // The folder the program was started in, as it is when the window is created.
   startDirectory_ = QDir::currentPath().toStdString();
   audioOutput_ = new platform::audio::AudioOutput(platform::audio::AudioOutput::Kind::Automatic, this);

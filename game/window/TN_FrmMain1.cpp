@@ -8,17 +8,20 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QFile>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 
 #include "assets/Embedded.h"
 #include "forms/MainForm.h"
 #include "forms/NetworkForm.h"
+#include "game/TopMenu.h"
 #include "network/TN_FrmSub2.h"
 #include "platform/audio/SoundEffects.h"
 #include "platform/core/EventGuard.h"
@@ -33,11 +36,6 @@ using game::Timer;
 namespace layout = forms::mainform;
 
 QPointer<QWidget> N_FrmSub1;
-
-namespace {
-constexpr const char *kWindowModeCaption = "ﾌﾙｽｸﾘｰﾝ表示(&F)";
-constexpr const char *kFullScreenCaption = "ｳｲﾝﾄﾞｳ表示(&F)";
-} // namespace
 
 TN_FrmMain1::TN_FrmMain1() : display_(platform::MakeDesktopDisplayModeSwitcher()) {
   N_PacketServerSocket1.SetPort(forms::networkform::kServerSocketPort);
@@ -82,6 +80,9 @@ void TN_FrmMain1::BuildMenu() {
     action->setCheckable(level);
     action->setChecked(item.checked);
     action->setEnabled(item.enabled);
+    // Shortcuts belong to the window too, so they work while full screen hides the menu.
+    if (!item.shortcut.empty())
+      addAction(action);
     menu_[item.id] = action;
   }
   auto bind = [this](MenuItem item, auto handler) {
@@ -104,9 +105,19 @@ void TN_FrmMain1::BuildMenu() {
 }
 
 void TN_FrmMain1::BuildControls() {
-  client_ = new QWidget(this);
+  // The 640 by 480 client area sits at the centre of a black frame, which is
+  // all of the window in window mode and the whole screen in full screen.
+  auto *frame = new QWidget(this);
+  QPalette black = frame->palette();
+  black.setColor(QPalette::Window, Qt::black);
+  frame->setPalette(black);
+  frame->setAutoFillBackground(true);
+  auto *centring = new QGridLayout(frame);
+  centring->setContentsMargins(0, 0, 0, 0);
+  client_ = new QWidget(frame);
   client_->setFixedSize(layout::kClientWidth, layout::kClientHeight);
-  setCentralWidget(client_);
+  centring->addWidget(client_, 0, 0, Qt::AlignCenter);
+  setCentralWidget(frame);
 
   auto makeCell = [this](int k) {
     auto *cell = new platform::TImage(client_);
@@ -120,13 +131,13 @@ void TN_FrmMain1::BuildControls() {
 
   for (const auto &component : layout::kStacking) {
     switch (component.kind) {
-    case layout::ComponentSpec::kCells:
+    case layout::ComponentEntry::kCells:
       for (int k = 1; k <= 100; ++k)
         if (k != 70)
           makeCell(k);
       break;
-    case layout::ComponentSpec::kImage70: makeCell(70); break;
-    case layout::ComponentSpec::kPicture: {
+    case layout::ComponentEntry::kImage70: makeCell(70); break;
+    case layout::ComponentEntry::kPicture: {
       const auto &entry = component.picture;
       auto *image = new platform::TImage(client_);
       image->move(entry.left, entry.top);
@@ -139,7 +150,7 @@ void TN_FrmMain1::BuildControls() {
       pictures_[entry.id] = image;
       break;
     }
-    case layout::ComponentSpec::kLabel: {
+    case layout::ComponentEntry::kLabel: {
       const auto &entry = component.label;
       auto *label = new platform::TLabel(client_);
       label->setGeometry(entry.left, entry.top, entry.width, entry.height);
@@ -212,7 +223,7 @@ void TN_FrmMain1::FormCreate() {
   setWindowTitle(QString::fromUtf8(layout::kCaption.data()));
 
   for (const auto &component : layout::kStacking)
-    if (component.kind == layout::ComponentSpec::kPicture && !component.picture.file.empty())
+    if (component.kind == layout::ComponentEntry::kPicture && !component.picture.file.empty())
       LoadStartPicture(*pictures_.at(component.picture.id), component.picture.file);
 
   for (int row = 1; row <= 10; ++row)
@@ -233,7 +244,7 @@ void TN_FrmMain1::FormCreate() {
     missingFiles_.erase(std::unique(missingFiles_.begin(), missingFiles_.end()), missingFiles_.end());
     for (const auto &file : missingFiles_)
       text += "\n" + file;
-    platform::ShowMessageBox(text, "", platform::MB_OK | platform::MB_ICONERROR);
+    ReportError(text);
   }
 }
 
@@ -248,6 +259,8 @@ void TN_FrmMain1::CentreOnScreen() {
 // --- Start-up and quitting --------------------------------------------------
 
 void TN_FrmMain1::N_TimCreate1Timer() {
+  if (system_ == nullptr)
+    return; // the sound and system window is not there yet: try at the next tick
   // Off first: a failing step is reported once, never repeated every 100 ms.
   SetEnabled(Timer::N_TimCreate1, false);
 
@@ -265,7 +278,7 @@ void TN_FrmMain1::N_TimCreate1Timer() {
   SetCaption(Label::N_LabScore1, "0");
   SetCaption(Label::N_LabScore8, "");
   SetCaption(Label::N_LabScore9, "0");
-  platform::Guarded([&] { LoadPicture(Picture::N_ImaWork2, system_->dataFolder + "Cast1.bmp"); });
+  game_.LoadDataPicture(Picture::N_ImaWork2, "Cast1.bmp");
 }
 
 void TN_FrmMain1::N_TimClose1Timer() {
@@ -322,7 +335,7 @@ void TN_FrmMain1::closeEvent(QCloseEvent *event) {
   // reported, and quitting goes on.
   platform::Guarded([&] { WriteSettingsFile(); });
   // Only the display mode is restored; the window itself is going.
-  if (Caption(MenuItem::N_MenFull1) == kFullScreenCaption)
+  if (game::InFullScreen(*this))
     platform::Guarded([&] { display_->Restore(); });
   quitConfirmed_ = true;
   event->accept();
@@ -331,15 +344,9 @@ void TN_FrmMain1::closeEvent(QCloseEvent *event) {
 
 // --- Full screen, help and the system window -------------------------------
 
-void TN_FrmMain1::ShowTopMenuItems(bool show) {
-  for (auto item : {MenuItem::N_MenEnd1, MenuItem::N_MenOption1, MenuItem::N_MenTool1, MenuItem::N_MenHelp1})
-    SetVisible(item, show);
-}
-
 void TN_FrmMain1::ApplyFrame(bool fullScreen, bool displaySwitched) {
   const Qt::WindowFlags windowed = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                                   Qt::MSWindowsFixedSizeDialogHint;
+                                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
   const bool shown = isVisible();
   if (fullScreen) {
     setMinimumSize(0, 0);
@@ -363,22 +370,22 @@ void TN_FrmMain1::ApplyFrame(bool fullScreen, bool displaySwitched) {
 }
 
 void TN_FrmMain1::EnterFullScreen() {
-  SetCaption(MenuItem::N_MenFull1, kFullScreenCaption);
-  ShowTopMenuItems(false);
+  SetCaption(MenuItem::N_MenFull1, game::kFullScreenCaption);
+  game::ShowTopMenuItems(*this, false);
   const bool switched = display_->SwitchTo640x480();
   ApplyFrame(true, switched);
 }
 
 void TN_FrmMain1::LeaveFullScreen() {
-  SetCaption(MenuItem::N_MenFull1, kWindowModeCaption);
-  ShowTopMenuItems(true);
+  SetCaption(MenuItem::N_MenFull1, game::kWindowModeCaption);
+  game::ShowTopMenuItems(*this, true);
   state_.fullScreen = 0;
   display_->Restore();
   ApplyFrame(false, false);
 }
 
 void TN_FrmMain1::N_MenFull1Click() {
-  if (Caption(MenuItem::N_MenFull1) == kWindowModeCaption) {
+  if (Caption(MenuItem::N_MenFull1) == game::kWindowModeCaption) {
     EnterFullScreen();
     state_.fullScreen = 1;
   } else {
@@ -387,7 +394,7 @@ void TN_FrmMain1::N_MenFull1Click() {
 }
 
 void TN_FrmMain1::N_MenHelp1Click() {
-  if (Caption(MenuItem::N_MenFull1) == kFullScreenCaption)
+  if (game::InFullScreen(*this))
     LeaveFullScreen();
   // The desktop opens the page; a missing page or browser gives no message.
   const QUrl page = QUrl::fromLocalFile(QString::fromStdString(system_->dataFolder + "Help1.html"));
@@ -398,7 +405,7 @@ void TN_FrmMain1::N_MenHelp1Click() {
 }
 
 void TN_FrmMain1::N_MenTool1Click() {
-  if (Caption(MenuItem::N_MenFull1) == kFullScreenCaption)
+  if (game::InFullScreen(*this))
     LeaveFullScreen();
   if (state_.bgmPathPrefixed == 0) {
     system_->N_EdiBgm1->setText(QString::fromStdString(system_->dataFolder) + system_->N_EdiBgm1->text());
@@ -414,11 +421,7 @@ void TN_FrmMain1::N_MenNet1Click() {
     match_->N_MenNet1Click();
 }
 
-void TN_FrmMain1::N_LabFull1MouseMove() {
-  if (Caption(MenuItem::N_MenFull1) != kFullScreenCaption)
-    return;
-  ShowTopMenuItems(!Visible(MenuItem::N_MenEnd1));
-}
+void TN_FrmMain1::N_LabFull1MouseMove() { game::FlipTopMenuItems(*this); }
 
 // --- The window's operations for the game ----------------------------------
 
@@ -503,5 +506,8 @@ int TN_FrmMain1::MessageBox(const std::string &text, const std::string &caption,
 }
 
 void TN_FrmMain1::ReportError(const std::string &text) {
-  platform::ShowMessageBox(text, "", platform::MB_OK | platform::MB_ICONERROR);
+  // Shown once the handler that met the error has returned: a message box's
+  // own event loop must not run this window's timers in the middle of a step.
+  QTimer::singleShot(
+      0, this, [text] { platform::ShowMessageBox(text, "", platform::MB_OK | platform::MB_ICONERROR); });
 }

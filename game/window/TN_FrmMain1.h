@@ -53,6 +53,8 @@ public:
   // Null until the network dialog is attached.
   network::NetworkMatch *Match() { return match_.get(); }
   platform::TImage &PictureControl(game::Picture picture);
+  // The 640 by 480 client area that holds every control.
+  QWidget &ClientArea() { return *client_; }
   platform::TLabel &LabelControl(game::Label label);
   QAction &MenuAction(game::MenuItem item);
 
@@ -118,7 +120,6 @@ private:
   // Asks before quitting; true when the program may end.
   bool ConfirmQuit();
   void WriteSettingsFile();
-  void ShowTopMenuItems(bool show);
   void ApplyFrame(bool fullScreen, bool displaySwitched);
   void TimerFired(game::Timer timer);
 

@@ -1,6 +1,7 @@
 #include "game/window/TN_FrmSub1.h"
 
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 
@@ -27,4 +28,10 @@ TN_FrmSub1::TN_FrmSub1(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Frame
       // A splash without its picture still does its job.
     }
   }
+}
+
+void TN_FrmSub1::keyPressEvent(QKeyEvent *event) {
+  if (event->key() == Qt::Key_Escape)
+    return;
+  QDialog::keyPressEvent(event);
 }

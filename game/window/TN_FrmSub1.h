@@ -7,4 +7,8 @@ class TN_FrmSub1 : public QDialog {
   Q_OBJECT
 public:
   explicit TN_FrmSub1(QWidget *parent = nullptr);
+
+protected:
+  // Escape does not dismiss it: the main window's closing timer does.
+  void keyPressEvent(QKeyEvent *event) override;
 };

@@ -30,7 +30,6 @@ int main(int argc, char **argv) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName("MarvokZT");
-  QApplication::setApplicationDisplayName("MarvokZT");
   QApplication::setQuitOnLastWindowClosed(false); // the main window ends the program
   try {
     TN_FrmMain1 mainWindow;
@@ -59,6 +58,8 @@ int main(int argc, char **argv) {
     QApplication::exec();
   } catch (const std::exception &error) {
     platform::ShowException(error);
+  } catch (...) {
+    platform::ShowUnknownException();
   }
   return 0;
 }

@@ -41,7 +41,7 @@ protected:
 
   // The widget that takes a press at (x, y) of the client area.
   QWidget *WidgetAt(int x, int y) {
-    QWidget *client = window_->centralWidget();
+    QWidget *client = &window_->ClientArea();
     return client->childAt(x, y);
   }
 
@@ -103,7 +103,7 @@ TEST_F(MainWindowTest, StateAndControlsRightAfterCreation) {
   EXPECT_EQ(st.opponentMarks, game::Board{});
 
   EXPECT_EQ(window_->windowTitle().toStdString(), "MarvokZT Ver 0.5");
-  EXPECT_EQ(window_->centralWidget()->size(), QSize(640, 480));
+  EXPECT_EQ(window_->ClientArea().size(), QSize(640, 480));
   EXPECT_EQ(window_->Caption(Label::N_LabMessage1), "自軍Marvokの配置場所を指定してください。");
   EXPECT_EQ(window_->Caption(Label::N_LabTimer1), "000");
   EXPECT_EQ(window_->Caption(Label::N_LabScore1), "HIGHSCORE");

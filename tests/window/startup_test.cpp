@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "game/window/TN_FrmMain1.h"
@@ -120,7 +121,13 @@ TEST_F(StartupTest, SplashClosesAndDestroysItself) {
   N_FrmSub1 = splash;
   EXPECT_EQ(splash->size(), QSize(412, 230));
   EXPECT_TRUE(splash->windowFlags() & Qt::FramelessWindowHint);
+  bool openAfterEscape = false;
+  QTimer::singleShot(300, splash, [&] {
+    QTest::keyClick(splash, Qt::Key_Escape);
+    openAfterEscape = splash->isVisible();
+  });
   splash->exec(); // returns when the closing timer (2000 ms) has closed it
+  EXPECT_TRUE(openAfterEscape) << "Escape must not dismiss the splash";
   EXPECT_FALSE(window_->Enabled(Timer::N_TimClose1));
   EXPECT_FALSE(window_->Enabled(Timer::N_TimCreate1)) << "start-up ran behind the splash";
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
