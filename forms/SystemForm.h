@@ -23,8 +23,9 @@ inline constexpr Rect kLisSystem1 = kPage;
 inline constexpr int kLabInformationLeft = 178, kLabInformationWidth = 222;
 inline constexpr int kLabInformationTops[6] = {35, 49, 63, 77, 91, 105};
 inline constexpr Rect kRaGBgm1{8, 4, 185, 65};
-inline constexpr Rect kRaBBgm1{23, 20, 113, 17};
-inline constexpr Rect kRaBBgm2{23, 44, 113, 17};
+// Wider than the 113 pixels the captions once needed: this font's captions take up to 130.
+inline constexpr Rect kRaBBgm1{23, 20, 160, 17};
+inline constexpr Rect kRaBBgm2{23, 44, 160, 17};
 inline constexpr Rect kGroBgm1{8, 72, 185, 81};
 inline constexpr Rect kChePlay[3] = {{23, 88, 97, 17}, {23, 108, 97, 17}, {23, 128, 97, 17}};
 inline constexpr Rect kComBgm1{216, 17, 179, 20};

@@ -69,8 +69,7 @@ void TN_FrmSystem1::BuildPages() {
   N_LisSystem1 = new QListWidget(this);
   N_LisSystem1->setGeometry(layout::kLisSystem1.left, layout::kLisSystem1.top, layout::kLisSystem1.width,
                             layout::kLisSystem1.height);
-  N_LisSystem1->setStyleSheet(
-      "QListWidget { background: black; color: white; } QListWidget::item { height: 12px; }");
+  N_LisSystem1->setStyleSheet("QListWidget { background: black; color: white; }");
   N_LisSystem1->hide();
 
   information_ = std::make_unique<sysinfo::LinuxSystemInformation>();

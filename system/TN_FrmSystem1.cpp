@@ -5,12 +5,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QToolButton>
 
 #include "assets/Embedded.h"
@@ -38,7 +40,7 @@ TN_FrmSystem1::TN_FrmSystem1()
   startDirectory_ = QDir::currentPath().toStdString();
   audioOutput_ = new platform::audio::AudioOutput(platform::audio::AudioOutput::Kind::Automatic, this);
   midiPlayer_ =
-      new platform::audio::MidiPlayer(*audioOutput_, platform::audio::MidiPlayer::kDefaultSoundFont, this);
+      new platform::audio::MidiPlayer(*audioOutput_, platform::audio::MidiPlayer::SystemSoundFont(), this);
   cdPlayer_ = new platform::audio::CdPlayer(*audioOutput_, this);
   soundEffects_ = new platform::audio::SoundEffects(*audioOutput_, this);
   BuildControls();
@@ -138,6 +140,8 @@ void TN_FrmSystem1::FormCreate() {
   N_EdiBgm1->setAcceptDrops(false);
   bgmMidiPlaying = 0;
   setFixedSize(layout::kClientWidth, layout::kClientHeight);
+  if (QScreen *screen = QGuiApplication::primaryScreen()) // centred on the screen
+    move(screen->availableGeometry().center() - rect().center());
   BindMusicHandlers();
 }
 

@@ -50,6 +50,11 @@ struct MidiPlayer::Fluid {
   std::unique_ptr<fluid_player_t, FluidDeleter<delete_fluid_player>> player;
 };
 
+QString MidiPlayer::SystemSoundFont() {
+  const QString chosen = "/usr/share/sounds/sf2/default-GM.sf2";
+  return QFileInfo::exists(chosen) ? chosen : QString(kDefaultSoundFont);
+}
+
 MidiPlayer::MidiPlayer(AudioOutput &output, QString soundFont, QObject *parent)
     : QObject(parent), output_(&output), soundFont_(std::move(soundFont)) {}
 

@@ -20,6 +20,9 @@ class MidiPlayer : public QObject, private PcmSource {
   Q_OBJECT
 public:
   static constexpr const char *kDefaultSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+  // The General MIDI sound font the system chose (Debian's alternative),
+  // else the one the game installs.
+  static QString SystemSoundFont();
 
   explicit MidiPlayer(AudioOutput &output, QString soundFont = kDefaultSoundFont, QObject *parent = nullptr);
   ~MidiPlayer() override;

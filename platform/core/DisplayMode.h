@@ -1,7 +1,6 @@
 #pragma once
-// Switching the display to 640 by 480 for full screen, and back. Only the
-// colour depth and refresh rate in force are kept; nothing is stored in the
-// system's settings.
+// Switching the display to 640 by 480 for full screen, and back. The colour
+// depth is never changed; nothing is stored in the system's settings.
 #include <memory>
 
 namespace platform {

@@ -1,6 +1,7 @@
 #include "platform/core/TerminationSignals.h"
 
 #include <QSocketNotifier>
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
@@ -14,7 +15,9 @@ int signalPipe[2] = {-1, -1}; // written by the signal handler, read by the even
 
 void OnSignal(int) {
   const char byte = 1;
+  const int saved = errno; // the interrupted code may be about to read it
   [[maybe_unused]] auto written = write(signalPipe[1], &byte, 1);
+  errno = saved;
 }
 } // namespace
 

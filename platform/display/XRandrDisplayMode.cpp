@@ -34,10 +34,7 @@ public:
     if (resources == nullptr)
       return false;
     bool switched = false;
-    RROutput output = XRRGetOutputPrimary(display_, root);
-    if (output == 0 && resources->noutput > 0)
-      output = resources->outputs[0];
-    XRROutputInfo *outputInfo = output ? XRRGetOutputInfo(display_, resources, output) : nullptr;
+    XRROutputInfo *outputInfo = ActiveOutput(resources, XRRGetOutputPrimary(display_, root));
     if (outputInfo != nullptr && outputInfo->crtc != 0) {
       XRRCrtcInfo *crtc = XRRGetCrtcInfo(display_, resources, outputInfo->crtc);
       RRMode mode = FindMode(resources, outputInfo);
@@ -71,6 +68,22 @@ public:
   }
 
 private:
+  // The primary output, or without one the first connected output that shows
+  // a picture (has a CRTC).
+  XRROutputInfo *ActiveOutput(XRRScreenResources *resources, RROutput primary) {
+    if (primary != 0)
+      if (XRROutputInfo *info = XRRGetOutputInfo(display_, resources, primary))
+        return info;
+    for (int i = 0; i < resources->noutput; ++i) {
+      XRROutputInfo *info = XRRGetOutputInfo(display_, resources, resources->outputs[i]);
+      if (info != nullptr && info->connection == RR_Connected && info->crtc != 0)
+        return info;
+      if (info != nullptr)
+        XRRFreeOutputInfo(info);
+    }
+    return nullptr;
+  }
+
   static RRMode FindMode(XRRScreenResources *resources, XRROutputInfo *output) {
     for (int i = 0; i < output->nmode; ++i)
       for (int m = 0; m < resources->nmode; ++m)

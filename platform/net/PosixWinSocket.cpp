@@ -175,8 +175,11 @@ void TPosixWinSocket::OnReadable() {
   }
   --readDepth_;
 
+  // After a failure the notifier stays off until the report's message box has
+  // closed, so a peer cannot stack one box on another.
   if (generation == generation_ && state_ == State::Connected) {
-    readNotifier_->setEnabled(true);
+    if (!failure)
+      readNotifier_->setEnabled(true);
     if (!failure && peerClosed_)
       Guarded([this] { Close(); }); // every byte before the end was delivered
     else if (!failure && !readSeen_)
@@ -186,8 +189,10 @@ void TPosixWinSocket::OnReadable() {
     // Reported only now that the reader has unwound; whatever it left
     // buffered is read again from the event loop.
     Guarded([&] { std::rethrow_exception(failure); });
-    if (generation == generation_ && state_ == State::Connected)
+    if (generation == generation_ && state_ == State::Connected) {
+      readNotifier_->setEnabled(true);
       PostRead();
+    }
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <algorithm>
 #include <cerrno>
 #include <exception>
@@ -26,6 +27,8 @@ std::shared_ptr<TServerClientWinSocket> Own(std::unique_ptr<TServerClientWinSock
 }
 
 // Failures of accept that concern only the connection that gave up.
+constexpr int kAcceptPauseMs = 1000;
+
 bool Transient(int code) {
   return code == EAGAIN || code == EWOULDBLOCK || code == EINTR || code == ECONNABORTED || code == EPROTO ||
          code == EPERM;
@@ -130,6 +133,13 @@ void TServerWinSocket::Accept() {
     const int code = errno;
     if (Transient(code))
       return;
+    // Out of descriptors or memory: the listener stays readable, so rest it a
+    // while rather than report the same failure again and again.
+    FAcceptNotifier->setEnabled(false);
+    QTimer::singleShot(kAcceptPauseMs, FAnchor.get(), [this] {
+      if (FAcceptNotifier)
+        FAcceptNotifier->setEnabled(true);
+    });
     if (const int left = Error(eeAccept, code); left != 0)
       throw ESocketError(SocketErrorText(left, "accept"), left);
     return;
