@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "game/Board.h"
+#include "platform/core/EventGuard.h"
 #include "platform/core/MessageBox.h"
 
 namespace network {
@@ -53,7 +54,7 @@ TestAutoPlay::TestAutoPlay(bool host, int port, game::GameState &state, game::Ma
     return platform::IDOK;
   });
   clock_.start();
-  connect(&poll_, &QTimer::timeout, this, [this] { Poll(); });
+  connect(&poll_, &QTimer::timeout, this, [this] { platform::Guarded([this] { Poll(); }); });
   poll_.start(kPollMs);
 }
 
