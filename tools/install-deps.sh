@@ -13,7 +13,7 @@ packages=(
   fonts-ipafont-gothic fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool imagemagick
+  xvfb xauth
 )
 
 missing=()
