@@ -5,6 +5,7 @@
 #include <array>
 #include <string_view>
 
+#include "forms/FormTypes.h"
 #include "game/MainWindowOps.h"
 
 namespace forms::mainform {
@@ -12,7 +13,7 @@ namespace forms::mainform {
 inline constexpr std::string_view kCaption = "MarvokZT Ver 0.5";
 inline constexpr int kClientWidth = 640;
 inline constexpr int kClientHeight = 480;
-inline constexpr std::string_view kFontFamily = "IPAPGothic";
+using forms::kFontFamily;
 inline constexpr std::string_view kStartMessage = "自軍Marvokの配置場所を指定してください。";
 
 struct PictureEntry {

@@ -4,17 +4,17 @@
 // coordinates (left, top, width, height).
 #include <string_view>
 
+#include "forms/FormTypes.h"
+
 namespace forms::networkform {
 
 inline constexpr std::string_view kCaption = "ネットワーク設定";
 inline constexpr int kClientWidth = 303;
 inline constexpr int kClientHeight = 121;
-inline constexpr std::string_view kFontFamily = "IPAPGothic";
+using forms::kFontFamily;
 inline constexpr int kFontPixels = 12;
 
-struct Rect {
-  int left, top, width, height;
-};
+using forms::Rect;
 
 inline constexpr Rect kLabel1{6, 6, 46, 12};
 inline constexpr Rect kEdiNet1{6, 24, 131, 20};

@@ -4,17 +4,17 @@
 // is 412 by 230, so what lies below it is never seen.
 #include <string_view>
 
+#include "forms/FormTypes.h"
+
 namespace forms::systemform {
 
 inline constexpr std::string_view kCaption = "VelmorasystemC Ver 0.8";
 inline constexpr int kClientWidth = 412;
 inline constexpr int kClientHeight = 230;
-inline constexpr std::string_view kFontFamily = "IPAPGothic";
+using forms::kFontFamily;
 inline constexpr int kFontPoints = 9;
 
-struct Rect {
-  int left, top, width, height;
-};
+using forms::Rect;
 
 inline constexpr Rect kPage{8, 4, 396, 150}; // the pages overlap here
 inline constexpr Rect kImaInformation1 = kPage;
