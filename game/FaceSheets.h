@@ -58,6 +58,14 @@ inline void PasteFace(MainWindowOps &ui, const FaceSheet &faces, SheetPoint fram
                    ui.Canvas(faces.sheet), frame.x, frame.y);
 }
 
+// Pastes a frame into the portrait's work picture and into the portrait
+// itself, and shows it at once.
+inline void PasteFaceNow(MainWindowOps &ui, const FaceSheet &faces, SheetPoint frame) {
+  PasteFace(ui, faces, frame, faces.work);
+  PasteFace(ui, faces, frame, faces.portrait);
+  ui.Refresh(faces.portrait);
+}
+
 // A life bar is 4 pixels plus 32 for each Marvok left: 164 with all five.
 constexpr int LifeBarWidth(int piecesLeft) { return 4 + 32 * piecesLeft; }
 

@@ -70,14 +70,10 @@ void MarvokGame::OpponentLoss() {
   ui_.SetVisible(Picture::N_ImaLife1, false);
   ui_.SetCaption(Label::N_LabMessage1, "がーん負けちゃったっスよ！");
 
-  PasteFace(ui_, kPlayerFaces, kPlayerFaces.beaten, Picture::N_ImaWork2);
-  PasteFace(ui_, kPlayerFaces, kPlayerFaces.beaten, Picture::N_ImaFace1);
-  ui_.Refresh(Picture::N_ImaFace1);
+  PasteFaceNow(ui_, kPlayerFaces, kPlayerFaces.beaten);
   st_.ownMood = MoodDecided;
 
-  PasteFace(ui_, kOpponentFaces, kOpponentFaces.decided, Picture::N_ImaWork1);
-  PasteFace(ui_, kOpponentFaces, kOpponentFaces.decided, Picture::N_ImaFace2);
-  ui_.Refresh(Picture::N_ImaFace2);
+  PasteFaceNow(ui_, kOpponentFaces, kOpponentFaces.decided);
   st_.opponentMood = MoodDecided;
 
   // Only network games are counted.

@@ -69,9 +69,7 @@ void MarvokGame::PlayerHit(int row, int column) {
     break;
   case 1: ui_.SetWidth(Picture::N_ImaLife2, LifeBarWidth(1)); break;
   case 0:
-    PasteFace(ui_, kOpponentFaces, kOpponentFaces.beaten, Picture::N_ImaWork1);
-    PasteFace(ui_, kOpponentFaces, kOpponentFaces.beaten, Picture::N_ImaFace2);
-    ui_.Refresh(Picture::N_ImaFace2);
+    PasteFaceNow(ui_, kOpponentFaces, kOpponentFaces.beaten);
     st_.opponentMood = MoodDecided;
     ui_.SetVisible(Picture::N_ImaLife2, false);
     break;
@@ -87,9 +85,7 @@ void MarvokGame::PlayerHit(int row, int column) {
 void MarvokGame::PlayerWins() {
   ui_.SetCaption(Label::N_LabMessage1, "勝ちです♪やりました！");
   st_.gameOver = 1;
-  PasteFace(ui_, kPlayerFaces, kPlayerFaces.decided, Picture::N_ImaWork2);
-  PasteFace(ui_, kPlayerFaces, kPlayerFaces.decided, Picture::N_ImaFace1);
-  ui_.Refresh(Picture::N_ImaFace1);
+  PasteFaceNow(ui_, kPlayerFaces, kPlayerFaces.decided);
   st_.ownMood = MoodDecided;
   // Only network games are counted.
   if (st_.netGameActive == 1) {
