@@ -15,6 +15,7 @@
 
 #include "packetsockets/SocketPacketRW.h"
 #include "platform/net/MemoryStream.h"
+#include "tests/packetsockets/FakeWinSocket.h"
 
 namespace {
 
@@ -26,47 +27,6 @@ void Require(bool condition, const char *what) {
     std::abort();
   }
 }
-
-class MemorySocket : public platform::TCustomWinSocket {
-public:
-  using platform::TCustomWinSocket::Event;
-
-  bool connected = true;
-  Bytes incoming;             // not yet read by the engine
-  Bytes wire;                 // taken by SendBuf since the last connect
-  std::deque<int> sendLimits; // -1 would block, n takes at most n
-
-  int ReceiveLength() override { return connected ? static_cast<int>(incoming.size()) : 0; }
-  int ReceiveBuf(void *buffer, int count) override {
-    if (!connected)
-      return 0;
-    const auto n = std::min<std::size_t>(static_cast<std::size_t>(count), incoming.size());
-    std::memcpy(buffer, incoming.data(), n);
-    incoming.erase(0, n);
-    return static_cast<int>(n);
-  }
-  int SendBuf(const void *buffer, int count) override {
-    if (!connected)
-      return 0;
-    int take = count;
-    if (!sendLimits.empty()) {
-      const int limit = sendLimits.front();
-      sendLimits.pop_front();
-      if (limit < 0)
-        return -1;
-      take = std::min(limit, count);
-    }
-    wire.append(static_cast<const char *>(buffer), static_cast<std::size_t>(take));
-    return take;
-  }
-  void Close() override {
-    if (!connected)
-      return;
-    connected = false;
-    Event(this, platform::seDisconnect);
-  }
-  bool Connected() const override { return connected; }
-};
 
 std::int32_t LengthAt(const Bytes &bytes, std::size_t at) {
   std::uint32_t value = 0;
@@ -119,7 +79,8 @@ struct Harness {
   // Bytes arriving while connected; one read notification.
   void Arrive(const Bytes &bytes) {
     if (socket.connected) {
-      socket.incoming += bytes;
+      const auto arriving = fakes::Bytes(bytes);
+      socket.pending.insert(socket.pending.end(), arriving.begin(), arriving.end());
       Decode(bytes);
     }
     Notify(platform::seRead);
@@ -136,7 +97,7 @@ struct Harness {
 
   void Connect() {
     socket.connected = true;
-    socket.incoming.clear();
+    socket.pending.clear();
     Notify(platform::seConnect);
     // A new connection: a fresh stream each way.
     tail.clear();
@@ -221,11 +182,11 @@ struct Harness {
     Bytes expected;
     for (const auto &payload : sent)
       expected += Frame(payload);
-    Require(socket.wire == expected, "wire bytes differ from the packets sent");
+    Require(socket.wire == fakes::Bytes(expected), "wire bytes differ from the packets sent");
   }
 
   FuzzedDataProvider &input;
-  MemorySocket socket;
+  fakes::FakeWinSocket socket;
   Zev::TSocketPacketRW engine{&socket};
   Bytes tail;                 // received bytes not yet a whole packet
   std::deque<Bytes> expected; // whole packets not yet delivered
