@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "game/SearchRule.h"
-#include "game/window/TN_FrmMain1.h"
+#include "app/TN_FrmMain1.h"
 #include "network/TN_FrmSub2.h"
 #include "platform/core/MessageBox.h"
 #include "system/TN_FrmSystem1.h"

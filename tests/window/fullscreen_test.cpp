@@ -6,7 +6,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
-#include "game/window/TN_FrmMain1.h"
+#include "app/TN_FrmMain1.h"
 #include "platform/core/MessageBox.h"
 #include "system/TN_FrmSystem1.h"
 #include "tests/support/TestPaths.h"

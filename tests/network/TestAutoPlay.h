@@ -1,10 +1,10 @@
 #pragma once
-// A test-driving facility, inert unless the environment asks for it: with
-// MARVOKZT_TEST_AUTOPLAY set to "host:PORT" or "guest:PORT" at start-up, the
-// program joins a match on 127.0.0.1 by itself, plays two scripted games (the
-// host wins the first, the guest the second), answers its questions, lets the
-// host disconnect, prints one result line ("AUTOPLAY done ...") and quits.
-// It drives the same handlers a user's clicks reach; nothing else changes.
+// A scripted network player for the tests' driver program: given "host:PORT"
+// or "guest:PORT", the program joins a match on 127.0.0.1 by itself, plays two
+// scripted games (the host wins the first, the guest the second), answers its
+// questions, lets the host disconnect, prints one result line
+// ("AUTOPLAY done ...") and quits. It drives the same handlers a user's clicks
+// reach; nothing else changes.
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
@@ -22,11 +22,10 @@ namespace network {
 
 class TestAutoPlay : public QObject {
 public:
-  static constexpr const char *kVariable = "MARVOKZT_TEST_AUTOPLAY";
-
-  // Null unless the variable is set to a valid role and port.
-  static std::unique_ptr<TestAutoPlay> FromEnvironment(game::GameState &state, game::MarvokGame &game,
-                                                       TN_FrmSub2 &dialog, std::function<void()> quit);
+  // Null unless the script names a valid role and port.
+  static std::unique_ptr<TestAutoPlay> FromScript(const std::string &script, game::GameState &state,
+                                                  game::MarvokGame &game, TN_FrmSub2 &dialog,
+                                                  std::function<void()> quit);
 
   TestAutoPlay(bool host, int port, game::GameState &state, game::MarvokGame &game, TN_FrmSub2 &dialog,
                std::function<void()> quit);

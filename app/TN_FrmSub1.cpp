@@ -1,4 +1,4 @@
-#include "game/window/TN_FrmSub1.h"
+#include "app/TN_FrmSub1.h"
 
 #include <QFile>
 #include <QKeyEvent>

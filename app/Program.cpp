@@ -1,17 +1,18 @@
-// Program entry: the application, its windows in their order, the splash
-// while start-up runs, then the message loop.
+#include "app/Program.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 
-#include "game/window/TN_FrmMain1.h"
-#include "game/window/TN_FrmSub1.h"
+#include "app/TN_FrmMain1.h"
+#include "app/TN_FrmSub1.h"
 #include "network/TN_FrmSub2.h"
-#include "network/TestAutoPlay.h"
 #include "platform/core/EventGuard.h"
 #include "platform/core/TerminationSignals.h"
 #include "system/TN_FrmSystem1.h"
+
+namespace app {
 
 namespace {
 bool HaveDisplay() {
@@ -23,7 +24,7 @@ bool HaveDisplay() {
 }
 } // namespace
 
-int main(int argc, char **argv) {
+int Run(int argc, char **argv, const AfterShow &afterShow) {
   if (!HaveDisplay()) {
     std::fprintf(stderr, "MarvokZT: no display to open a window on (set DISPLAY, or run under xvfb-run).\n");
     return 1;
@@ -52,9 +53,7 @@ int main(int argc, char **argv) {
     });
     mainWindow.CentreOnScreen();
     mainWindow.show();
-    // Only when a test asks for it in the environment.
-    const auto autoPlay = network::TestAutoPlay::FromEnvironment(
-        mainWindow.State(), mainWindow.Game(), networkDialog, [&mainWindow] { mainWindow.close(); });
+    const std::unique_ptr<QObject> companion = afterShow ? afterShow(mainWindow, networkDialog) : nullptr;
     QApplication::exec();
   } catch (const std::exception &error) {
     platform::ShowException(error);
@@ -63,3 +62,5 @@ int main(int argc, char **argv) {
   }
   return 0;
 }
+
+} // namespace app

@@ -1,4 +1,4 @@
-#include "network/TestAutoPlay.h"
+#include "tests/network/TestAutoPlay.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -26,17 +26,14 @@ constexpr std::array<Cell, 5> kGuestDeployment{{{3, 3}, {4, 8}, {7, 1}, {8, 8}, 
 
 } // namespace
 
-std::unique_ptr<TestAutoPlay> TestAutoPlay::FromEnvironment(game::GameState &state, game::MarvokGame &game,
-                                                            TN_FrmSub2 &dialog, std::function<void()> quit) {
-  const char *value = std::getenv(kVariable);
-  if (value == nullptr || *value == '\0')
-    return nullptr;
-  const std::string text = value;
+std::unique_ptr<TestAutoPlay> TestAutoPlay::FromScript(const std::string &text, game::GameState &state,
+                                                       game::MarvokGame &game, TN_FrmSub2 &dialog,
+                                                       std::function<void()> quit) {
   const auto colon = text.find(':');
   const std::string role = text.substr(0, colon);
   const int port = colon == std::string::npos ? 0 : std::atoi(text.c_str() + colon + 1);
   if ((role != "host" && role != "guest") || port <= 0 || port > 65535) {
-    std::fprintf(stderr, "%s: expected host:PORT or guest:PORT\n", kVariable);
+    std::fprintf(stderr, "autoplay: expected host:PORT or guest:PORT\n");
     return nullptr;
   }
   return std::make_unique<TestAutoPlay>(role == "host", port, state, game, dialog, std::move(quit));

@@ -1,4 +1,4 @@
-#include "game/window/TN_FrmMain1.h"
+#include "app/TN_FrmMain1.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,0 +1,4 @@
+// Program entry: reads no command line.
+#include "app/Program.h"
+
+int main(int argc, char **argv) { return app::Run(argc, argv); }
