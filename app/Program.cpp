@@ -10,6 +10,7 @@
 #include "network/TN_FrmSub2.h"
 #include "platform/core/EventGuard.h"
 #include "platform/core/TerminationSignals.h"
+#include "platform/core/Translation.h"
 #include "system/TN_FrmSystem1.h"
 
 namespace app {
@@ -31,6 +32,7 @@ int Run(int argc, char **argv, const AfterShow &afterShow) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName("MarvokZT");
+  platform::InstallJapaneseQtTranslation(app);
   QApplication::setQuitOnLastWindowClosed(false); // the main window ends the program
   try {
     TN_FrmMain1 mainWindow;

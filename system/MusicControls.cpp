@@ -31,8 +31,17 @@ constexpr int kCdDisplayMs = 1000;
 const QString kPause = QStringLiteral("一時停止(&E)");
 const QString kResume = QStringLiteral("再開(&E)");
 
+// Qt's own dialog, which speaks the program's language on every desktop, with
+// the filter's caption shown as written.
 QString RunFileDialog(QWidget *parent, const QString &filter) {
-  return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+  QFileDialog dialog(parent);
+  dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilter(filter);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return {};
+  return dialog.selectedFiles().constFirst();
 }
 } // namespace
 

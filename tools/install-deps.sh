@@ -10,7 +10,7 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont
   libcdio-dev libcdio-cdda-dev libcdio-paranoia-dev
   libjpeg62-turbo-dev libsndfile1-dev libxrandr-dev
-  fonts-ipafont-gothic fonts-dejavu-core
+  fonts-ipafont-gothic fonts-dejavu-core qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth
