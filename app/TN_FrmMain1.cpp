@@ -153,7 +153,6 @@ void TN_FrmMain1::BuildControls() {
     case layout::ComponentEntry::kLabel: {
       const auto &entry = component.label;
       auto *label = new platform::TLabel(client_);
-      label->setGeometry(entry.left, entry.top, entry.width, entry.height);
       label->SetCaption(std::string(entry.caption));
       label->SetFont(QString::fromUtf8(entry.family.data(), static_cast<int>(entry.family.size())),
                      entry.pixelSize, entry.bold);
@@ -161,6 +160,7 @@ void TN_FrmMain1::BuildControls() {
       label->SetAlignment(entry.align == 1   ? Qt::AlignHCenter | Qt::AlignTop
                           : entry.align == 2 ? Qt::AlignRight | Qt::AlignTop
                                              : Qt::AlignLeft | Qt::AlignTop);
+      label->SetBounds(entry.left, entry.top, entry.width, entry.height);
       label->setVisible(entry.visible);
       labels_[entry.id] = label;
       break;

@@ -13,6 +13,7 @@ inline constexpr int kClientWidth = 412;
 inline constexpr int kClientHeight = 230;
 using forms::kFontFamily;
 inline constexpr int kFontPoints = 9;
+inline constexpr int kStatusFontPoints = 18; // N_StaBgm1
 
 using forms::Rect;
 
@@ -20,7 +21,8 @@ inline constexpr Rect kPage{8, 4, 396, 150}; // the pages overlap here
 inline constexpr Rect kImaInformation1 = kPage;
 inline constexpr Rect kImaInformation2 = kPage;
 inline constexpr Rect kLisSystem1 = kPage;
-inline constexpr int kLabInformationLeft = 178, kLabInformationWidth = 222;
+inline constexpr int kLisSystem1ItemHeight = 12;
+inline constexpr int kLabInformationLeft = 178, kLabInformationWidth = 222, kLabInformationHeight = 14;
 inline constexpr int kLabInformationTops[6] = {35, 49, 63, 77, 91, 105};
 inline constexpr Rect kRaGBgm1{8, 4, 185, 65};
 // Wider than the 113 pixels the captions once needed: this font's captions take up to 130.

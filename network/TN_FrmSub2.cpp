@@ -2,12 +2,12 @@
 
 #include <QCheckBox>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 
 #include "forms/NetworkForm.h"
+#include "platform/core/Controls.h"
 #include "platform/core/EventGuard.h"
 
 namespace layout = forms::networkform;
@@ -18,6 +18,14 @@ QString Text(std::string_view text) { return QString::fromUtf8(text.data(), stat
 template <typename Widget> Widget *Place(Widget *widget, const layout::Rect &rect) {
   widget->setGeometry(rect.left, rect.top, rect.width, rect.height);
   return widget;
+}
+
+platform::TLabel *MakeLabel(QWidget *parent, std::string_view caption, const layout::Rect &rect) {
+  auto *label = new platform::TLabel(parent);
+  label->SetCaption(std::string(caption));
+  label->SetFont(Text(layout::kFontFamily), layout::kFontPixels, false);
+  label->SetBounds(rect.left, rect.top, rect.width, rect.height);
+  return label;
 }
 } // namespace
 
@@ -30,9 +38,9 @@ TN_FrmSub2::TN_FrmSub2()
   font.setPixelSize(layout::kFontPixels);
   setFont(font);
 
-  Label1 = Place(new QLabel(Text(layout::kLabel1Caption), this), layout::kLabel1);
+  Label1 = MakeLabel(this, layout::kLabel1Caption, layout::kLabel1);
   N_EdiNet1 = Place(new QLineEdit(Text(layout::kDefaultHost), this), layout::kEdiNet1);
-  Label2 = Place(new QLabel(Text(layout::kLabel2Caption), this), layout::kLabel2);
+  Label2 = MakeLabel(this, layout::kLabel2Caption, layout::kLabel2);
   N_EdiNet2 = Place(new QLineEdit(Text(layout::kDefaultPort), this), layout::kEdiNet2);
   N_CheAccess1 = Place(new QCheckBox(Text(layout::kServerCaption), this), layout::kCheAccess1);
   N_ButAccess1 = Place(new QPushButton(Text(layout::kConnectCaption), this), layout::kButAccess1);

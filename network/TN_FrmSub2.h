@@ -9,18 +9,20 @@
 #include "network/NetworkDialogOps.h"
 
 class QCheckBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
+namespace platform {
+class TLabel;
+} // namespace platform
 
 class TN_FrmSub2 : public QWidget, public network::NetworkDialogOps {
   Q_OBJECT
 public:
   TN_FrmSub2();
 
-  QLabel *Label1 = nullptr;
+  platform::TLabel *Label1 = nullptr;
   QLineEdit *N_EdiNet1 = nullptr;
-  QLabel *Label2 = nullptr;
+  platform::TLabel *Label2 = nullptr;
   QLineEdit *N_EdiNet2 = nullptr;
   QCheckBox *N_CheAccess1 = nullptr;
   QPushButton *N_ButAccess1 = nullptr;

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyledItemDelegate>
 #include <QToolButton>
 
 #include "assets/Embedded.h"
@@ -30,6 +31,26 @@ QFont PageFont() {
   font.setPointSize(layout::kFontPoints);
   return font;
 }
+
+// Rows of one fixed height, lower than the font's line. The text sits on the
+// row's bottom so that only the lowest pixel of a descender is cut, while
+// underscores and the tops of capitals and kanji show.
+class FixedRowHeight : public QStyledItemDelegate {
+public:
+  FixedRowHeight(int height, QObject *parent) : QStyledItemDelegate(parent), height_(height) {}
+  QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override {
+    return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
+  }
+
+protected:
+  void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->displayAlignment = Qt::AlignLeft | Qt::AlignBottom;
+  }
+
+private:
+  int height_;
+};
 
 // Text placed by its top edge, as the page's rows are given.
 void DrawTextAt(QPainter &painter, int x, int top, const std::string &text) {
@@ -57,11 +78,11 @@ void TN_FrmSystem1::BuildPages() {
 
   for (int i = 0; i < 6; ++i) {
     auto *label = new platform::TLabel(this);
-    label->setGeometry(layout::kLabInformationLeft, layout::kLabInformationTops[i],
-                       layout::kLabInformationWidth, 14);
     label->SetFont(QString::fromUtf8(layout::kFontFamily.data()), 12, false);
     label->SetColour(kWhite);
     label->SetAlignment(Qt::AlignRight | Qt::AlignTop);
+    label->SetBounds(layout::kLabInformationLeft, layout::kLabInformationTops[i],
+                     layout::kLabInformationWidth, layout::kLabInformationHeight);
     label->hide();
     N_LabInformation[static_cast<std::size_t>(i)] = label;
   }
@@ -70,6 +91,8 @@ void TN_FrmSystem1::BuildPages() {
   N_LisSystem1->setGeometry(layout::kLisSystem1.left, layout::kLisSystem1.top, layout::kLisSystem1.width,
                             layout::kLisSystem1.height);
   N_LisSystem1->setStyleSheet("QListWidget { background: black; color: white; }");
+  N_LisSystem1->setItemDelegate(new FixedRowHeight(layout::kLisSystem1ItemHeight, N_LisSystem1));
+  N_LisSystem1->setUniformItemSizes(true);
   N_LisSystem1->hide();
 
   information_ = std::make_unique<sysinfo::LinuxSystemInformation>();

@@ -21,6 +21,7 @@
 #include "platform/audio/CdPlayer.h"
 #include "platform/audio/MidiPlayer.h"
 #include "platform/audio/SoundEffects.h"
+#include "platform/core/Controls.h"
 #include "platform/core/EventGuard.h"
 
 namespace layout = forms::systemform;
@@ -58,7 +59,7 @@ void TN_FrmSystem1::BuildControls() {
 
   BuildPages();
 
-  N_RaGBgm1 = Place(new QGroupBox("音源の設定", this), layout::kRaGBgm1);
+  N_RaGBgm1 = Place(new platform::TGroupBox("音源の設定", this), layout::kRaGBgm1);
   N_RaBBgm1 = Place(new QRadioButton("CDによるBGM(&C)", this), layout::kRaBBgm1);
   N_RaBBgm2 = Place(new QRadioButton("MIDIによるBGM(&M)", this), layout::kRaBBgm2);
   // Both may be unchecked: exclusivity is kept by the handlers, not by Qt.
@@ -67,7 +68,7 @@ void TN_FrmSystem1::BuildControls() {
   N_RaBBgm1->setEnabled(false);
   N_RaBBgm2->setChecked(true);
 
-  N_GroBgm1 = Place(new QGroupBox("再生方法", this), layout::kGroBgm1);
+  N_GroBgm1 = Place(new platform::TGroupBox("再生方法", this), layout::kGroBgm1);
   N_ChePlay1 = Place(new QCheckBox("オートリピート", this), layout::kChePlay[0]);
   N_ChePlay2 = Place(new QCheckBox("選曲再生", this), layout::kChePlay[1]);
   N_ChePlay3 = Place(new QCheckBox("リスト再生", this), layout::kChePlay[2]);
@@ -83,7 +84,16 @@ void TN_FrmSystem1::BuildControls() {
   N_StaBgm1 = Place(new QLabel(this), layout::kStaBgm1);
   N_StaBgm1->setAlignment(Qt::AlignCenter);
   N_StaBgm1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  N_StaBgm1->setStyleSheet("QLabel { background: black; color: white; font-weight: bold; font-size: 18pt; }");
+  // White bold on black, through the palette: a style sheet would drop the sunken frame.
+  QPalette status = N_StaBgm1->palette();
+  status.setColor(QPalette::Window, Qt::black);
+  status.setColor(QPalette::WindowText, Qt::white);
+  N_StaBgm1->setPalette(status);
+  N_StaBgm1->setAutoFillBackground(true);
+  QFont statusFont = font;
+  statusFont.setPointSize(layout::kStatusFontPoints);
+  statusFont.setBold(true);
+  N_StaBgm1->setFont(statusFont);
 
   QToolButton **glyphs[5] = {&N_SpeBgm1, &N_SpeBgm2, &N_SpeBgm3, &N_SpeBgm4, &N_SpeBgm5};
   const char *glyphFiles[5] = {assets::kButtonPlay, assets::kButtonPause, assets::kButtonStop,

@@ -1,7 +1,10 @@
 #include "platform/core/Controls.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 #include "platform/core/EventGuard.h"
 
@@ -67,10 +70,16 @@ TLabel::TLabel(QWidget *parent) : QWidget(parent) {
   setMouseTracking(true);
 }
 
+void TLabel::SetBounds(int left, int top, int width, int height) {
+  bounds_ = QRect(left, top, width, height);
+  FitCaption();
+}
+
 void TLabel::SetCaption(const std::string &text) {
   if (text == caption_)
     return;
   caption_ = text;
+  FitCaption();
   update();
 }
 
@@ -79,7 +88,27 @@ void TLabel::SetFont(const QString &family, int pixelSize, bool bold) {
   font.setPixelSize(pixelSize);
   font.setBold(bold);
   setFont(font);
+  FitCaption();
   update();
+}
+
+void TLabel::FitCaption() {
+  if (bounds_.isEmpty())
+    return;
+  constexpr int kRoom = 100000; // wide and high enough for any caption
+  const QSize text = QFontMetrics(font())
+                         .boundingRect(QRect(0, 0, kRoom, kRoom), static_cast<int>(alignment_),
+                                       QString::fromStdString(caption_))
+                         .size();
+  const int width = std::max(bounds_.width(), text.width());
+  const int height = std::max(bounds_.height(), text.height());
+  const int growth = width - bounds_.width();
+  int left = bounds_.left();
+  if (alignment_ & Qt::AlignRight)
+    left -= growth;
+  else if (alignment_ & Qt::AlignHCenter)
+    left -= growth / 2;
+  setGeometry(left, bounds_.top(), width, height);
 }
 
 void TLabel::SetColour(QColor colour) {
@@ -89,6 +118,7 @@ void TLabel::SetColour(QColor colour) {
 
 void TLabel::SetAlignment(Qt::Alignment alignment) {
   alignment_ = alignment;
+  FitCaption();
   update();
 }
 
@@ -102,6 +132,30 @@ void TLabel::paintEvent(QPaintEvent *) {
 void TLabel::mouseMoveEvent(QMouseEvent *) {
   if (OnMouseMove)
     Guarded(OnMouseMove);
+}
+
+TGroupBox::TGroupBox(const QString &caption, QWidget *parent) : QGroupBox(caption, parent) {}
+
+int TGroupBox::FrameTop() const { return QFontMetrics(font()).height() / 2 - 1; }
+
+void TGroupBox::paintEvent(QPaintEvent *) {
+  QPainter painter(this);
+  // An etched frame: a light line one pixel below and right of a dark one.
+  // (drawRect's outline takes one pixel more than the rectangle's size.)
+  const QRect dark(0, FrameTop(), width() - 2, height() - 2 - FrameTop());
+  painter.setPen(palette().color(QPalette::Light));
+  painter.drawRect(dark.translated(1, 1));
+  painter.setPen(palette().color(QPalette::Dark));
+  painter.drawRect(dark);
+  if (title().isEmpty())
+    return;
+  // The caption on the window's colour, over the frame line.
+  const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic;
+  const QRect caption =
+      QFontMetrics(font()).boundingRect(QRect(8, 0, width() - 16, height()), flags, title());
+  painter.fillRect(caption, palette().color(QPalette::Window));
+  painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+  painter.drawText(caption, flags, title());
 }
 
 } // namespace platform

@@ -1,8 +1,10 @@
 #pragma once
 // The visual controls the windows are built from: a picture that shows a
-// bitmap, and a text label. Both are plain child widgets; their stacking order
-// is their creation order, and the topmost visible one takes the mouse.
+// bitmap, a text label and a group frame. They are plain child widgets; their
+// stacking order is their creation order, and the topmost visible one takes
+// the mouse.
 #include <QColor>
+#include <QGroupBox>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -46,11 +48,17 @@ private:
   bool pressed_ = false;
 };
 
+// A label sizes itself to its caption. The bounds a window gives it are its
+// smallest size: a caption that needs more makes it grow, rightwards when it is
+// left-aligned, leftwards when right-aligned, to both sides around its centre
+// when centred, and always downwards, so the text stays where the window puts
+// it and the label takes no mouse outside those bounds unless its text is there.
 class TLabel : public QWidget {
   Q_OBJECT
 public:
   explicit TLabel(QWidget *parent);
 
+  void SetBounds(int left, int top, int width, int height);
   void SetCaption(const std::string &text);
   std::string Caption() const { return caption_; }
   void SetFont(const QString &family, int pixelSize, bool bold);
@@ -64,9 +72,28 @@ protected:
   void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+  void FitCaption();
+
+  QRect bounds_; // the window's bounds; empty until set
   std::string caption_;
   QColor colour_ = Qt::black;
   Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignTop;
+};
+
+// A group box drawn as the class library draws it: the caption sits on the top
+// frame line, which runs through the middle of the caption's height, so the
+// controls placed just under the caption lie inside the frame. The controls
+// it frames are its window's children, stacked above it.
+class TGroupBox : public QGroupBox {
+  Q_OBJECT
+public:
+  TGroupBox(const QString &caption, QWidget *parent);
+
+  // The y of the top frame line, in the box's own coordinates.
+  int FrameTop() const;
+
+protected:
+  void paintEvent(QPaintEvent *event) override;
 };
 
 } // namespace platform
