@@ -403,18 +403,18 @@ private:
       model_.cov = &scratch, model_.loads.clear();
       model_.Search({r, st_.selectedColumn});
       model_.cov = before.cov;
-      const bool struck = std::any_of(&before.s.ownPiecePositions[1], &before.s.ownPiecePositions[6],
+      const auto &placed = before.s.ownPiecePositions;
+      const bool struck = std::any_of(placed.begin() + 1, placed.end(),
                                       [&](auto p) { return p.row == r && p.column == st_.selectedColumn; });
       EXPECT_FALSE(model_.loads == real && (Rc{r, st_.selectedColumn} == wrapped) && !struck)
           << where_ << turn_ << ": searched the wrapped cell";
     }
-    // What it chose is the implementer's: the model takes on what it remembers.
-    model_.s.computerHunting = st_.computerHunting, model_.s.huntStep = st_.huntStep;
-    model_.s.huntRow = st_.huntRow, model_.s.huntColumn = st_.huntColumn,
-    model_.s.huntOriginRow = st_.huntOriginRow;
-    model_.s.huntOriginColumn = st_.huntOriginColumn, model_.s.selectedColumn = st_.selectedColumn;
-    model_.s.computerPick = st_.computerPick, model_.s.strikePick = st_.strikePick;
-    model_.s.openingUsed = st_.openingUsed, model_.s.strikeUsed = st_.strikeUsed,
+    // What it chose is the implementer's: the model takes on what the
+    // computer remembers, and keeps the outcome of the search it compared.
+    game::GameState adopted = st_;
+    adopted.ownBoard = model_.s.ownBoard, adopted.opponentMarks = model_.s.opponentMarks;
+    adopted.ownPiecesLeft = model_.s.ownPiecesLeft, adopted.ownPiecePositions = model_.s.ownPiecePositions;
+    model_.s = adopted;
     model_.seed = random_.SeedValue();
     return Compare(" after a turn left to the implementer", from);
   }
