@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
-#include <sstream>
 
 #include "MusicRig.h"
+#include "tests/support/StateColumns.h"
 
 namespace {
 
 using musictest::MusicRig;
-using State = std::map<std::string, std::string>;
+using testcolumns::Columns;
+using testcolumns::State;
 
 const char *On(bool on) { return on ? "+" : "-"; }
 const char *Both(bool a, bool b) { return a == b ? On(a) : "mixed"; }
@@ -40,17 +40,6 @@ State Snapshot(TN_FrmSystem1 &w) {
           {"repeat?", Checked(w.N_ChePlay1->isChecked())},
           {"timer", w.CdTimerOn() ? "on" : "off"},
           {"status", w.StatusText().toStdString()}};
-}
-
-// "play=- status=MIDIPLAY status=" -> columns; a value runs to the next blank.
-State Columns(const std::string &row) {
-  State state;
-  std::istringstream words(row);
-  for (std::string word; words >> word;) {
-    const auto equals = word.find('=');
-    state[word.substr(0, equals)] = word.substr(equals + 1);
-  }
-  return state;
 }
 
 struct Row {
