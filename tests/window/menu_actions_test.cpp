@@ -2,7 +2,6 @@
 // menu bar and clicked with the mouse, and what the window then shows is
 // compared with what the item is for; everything else must stay as it was.
 #include <QAction>
-#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -12,12 +11,8 @@
 #include <map>
 #include <set>
 
-#include "app/TN_FrmMain1.h"
-#include "network/TN_FrmSub2.h"
-#include "platform/core/MessageBox.h"
-#include "system/TN_FrmSystem1.h"
+#include "MainWindowRig.h"
 #include "tests/support/StateColumns.h"
-#include "tests/support/TestPaths.h"
 
 namespace {
 
@@ -81,37 +76,13 @@ const Row kRows[] = {
     {"Quit", "終了(&X)", nullptr, "初級", "asked=終了してよろしいですか？"},
 };
 
-struct NoDisplaySwitch : platform::DisplayModeSwitcher {
-  bool SwitchTo640x480() override { return true; }
-  void Restore() override {}
-};
-
 class MenuActions : public ::testing::TestWithParam<Row> {
 protected:
   void SetUp() override {
-    previousDir_ = QDir::currentPath();
-    QDir::setCurrent(testpaths::GameDir());
-    previous_ = platform::SetMessageBoxResponder([this](const platform::MessageBoxRequest &request) {
-      asked_ = request.text;
-      return platform::IDNO;
-    });
-    window_ = std::make_unique<TN_FrmMain1>();
-    system_ = std::make_unique<TN_FrmSystem1>();
-    window_->AttachSystemWindow(*system_);
-    dialog_ = std::make_unique<TN_FrmSub2>();
-    window_->AttachNetworkDialog(*dialog_);
-    window_->SetDisplayModeSwitcher(std::make_unique<NoDisplaySwitch>());
     window_->SetUrlOpener([this](const QUrl &url) { opened_ += url.toLocalFile().toStdString(); });
     window_->show();
     // The start-up timer starts the first game.
     ASSERT_TRUE(QTest::qWaitFor([&] { return window_->State().ownPiecesLeft == 5; }, 5000));
-  }
-  void TearDown() override {
-    window_.reset();
-    dialog_.reset();
-    system_.reset();
-    platform::SetMessageBoxResponder(previous_);
-    QDir::setCurrent(previousDir_);
   }
 
   static QAction *Find(const QList<QAction *> &actions, const char *caption) {
@@ -150,19 +121,16 @@ protected:
             {"countdown", std::to_string(st.turnCountdown)},
             {"phase", std::to_string(st.gamePhase)},
             {"computer", ComputerLevel(st.opponentBoard)},
-            {"system", system_->isVisible() ? "shown" : "hidden"},
-            {"network", dialog_->isVisible() ? "shown" : "hidden"},
+            {"system", rig_.system->isVisible() ? "shown" : "hidden"},
+            {"network", rig_.dialog->isVisible() ? "shown" : "hidden"},
             {"help", opened_},
-            {"asked", asked_},
+            {"asked", rig_.boxes.empty() ? "" : rig_.boxes.back().text},
             {"full", std::to_string(st.fullScreen)}};
   }
 
-  QString previousDir_;
-  platform::MessageBoxResponder previous_;
-  std::unique_ptr<TN_FrmMain1> window_;
-  std::unique_ptr<TN_FrmSystem1> system_;
-  std::unique_ptr<TN_FrmSub2> dialog_;
-  std::string opened_, asked_;
+  windowtest::MainWindowRig rig_;
+  TN_FrmMain1 *window_ = rig_.window.get();
+  std::string opened_;
 };
 
 // Each menu item does what its caption says and nothing else.
