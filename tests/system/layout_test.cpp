@@ -17,10 +17,14 @@
 
 #include "MusicRig.h"
 #include "platform/core/Controls.h"
+#include "tests/support/Pixels.h"
 
 namespace {
 
 using musictest::MusicRig;
+using testpixels::Count;
+using testpixels::Ink;
+using testpixels::Painted;
 
 // The window's own child at a point of its client area.
 QWidget *ControlAt(QWidget &window, QPoint at) {
@@ -136,24 +140,15 @@ TEST(SystemWindowLayout, StatusIsWhiteBoldOnBlackAndCentred) {
   ASSERT_EQ(status->geometry(), QRect(232, 86, 153, 30));
   EXPECT_TRUE(status->font().bold());
   const QImage shown = status->grab().toImage();
-  const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
-  int whites = 0, blacks = 0;
-  QRect ink;
-  for (int y = 3; y < shown.height() - 3; ++y)
-    for (int x = 3; x < shown.width() - 3; ++x) {
-      const QRgb pixel = shown.pixel(x, y);
-      whites += pixel == white ? 1 : 0;
-      blacks += pixel == black ? 1 : 0;
-      if (pixel != black)
-        ink |= QRect(x, y, 1, 1);
-    }
-  EXPECT_GT(blacks, shown.width() * shown.height() / 2) << "a black box";
-  EXPECT_GE(whites, 20) << "white text";
-  EXPECT_NEAR(ink.center().x(), shown.width() / 2, 3);
-  EXPECT_NEAR(ink.center().y(), shown.height() / 2, 3);
+  const QImage inside = shown.copy(shown.rect().adjusted(3, 3, -3, -3)); // within the sunken frame
+  const QRgb black = qRgb(0, 0, 0);
+  EXPECT_GT(Count(inside, black), inside.width() * inside.height() / 2) << "a black box";
+  EXPECT_GE(Count(inside, qRgb(255, 255, 255)), 20) << "white text";
+  const QRect ink = Ink(inside, black);
+  EXPECT_NEAR(ink.center().x(), inside.width() / 2, 3);
+  EXPECT_NEAR(ink.center().y(), inside.height() / 2, 3);
   // "MIDIPLAY" in 18 points: its capitals stand that tall.
-  QFont font = status->font();
-  EXPECT_NEAR(ink.height(), QFontMetrics(font).tightBoundingRect("MIDIPLAY").height(), 2);
+  EXPECT_NEAR(ink.height(), QFontMetrics(status->font()).tightBoundingRect("MIDIPLAY").height(), 2);
 }
 
 // What this Linux system answers for each row of the information page.
@@ -220,12 +215,7 @@ TEST(SystemWindowLayout, InformationPageRowsAndTheirLinuxValues) {
       painter.drawText(QRect(5, row.y, 391, 150), Qt::AlignLeft | Qt::AlignTop, QString::fromUtf8(row.text));
   }
   const QImage page = w.InformationPicture().Picture().Image().convertToFormat(QImage::Format_RGB32);
-  ASSERT_EQ(page.size(), expected.size());
-  int differing = 0;
-  for (int y = 0; y < page.height(); ++y)
-    for (int x = 0; x < page.width(); ++x)
-      differing += page.pixel(x, y) != expected.pixel(x, y) ? 1 : 0;
-  EXPECT_EQ(differing, 0) << "the rows' texts, places, font and colour";
+  EXPECT_TRUE(page == expected) << "the rows' texts, places, font and colour";
 
   int label = 1;
   for (const auto &row : rows) {
@@ -236,19 +226,15 @@ TEST(SystemWindowLayout, InformationPageRowsAndTheirLinuxValues) {
     EXPECT_EQ(value.geometry().top(), row.y + 4) << "the row's y in the window";
     EXPECT_EQ(value.geometry().right() + 1, 400) << "right-aligned at 178 + 222";
     // Painted on black: the text is white and ends at the right edge.
-    QImage painted(value.size(), QImage::Format_RGB32);
-    painted.fill(Qt::black);
-    value.render(&painted, QPoint(), QRegion(), QWidget::DrawChildren);
-    QRgb brightest = qRgb(0, 0, 0);
-    int inkRight = -1;
+    const QImage painted = Painted(value, qRgb(0, 0, 0));
+    int brightest = 0;
     for (int y = 0; y < painted.height(); ++y)
-      for (int x = 0; x < painted.width(); ++x)
-        if (const QRgb pixel = painted.pixel(x, y); qGray(pixel) > 0) {
-          inkRight = std::max(inkRight, x);
-          brightest = qGray(pixel) > qGray(brightest) ? pixel : brightest;
-        }
-    EXPECT_GE(std::min({qRed(brightest), qGreen(brightest), qBlue(brightest)}), 200) << "white";
-    EXPECT_NEAR(value.geometry().left() + inkRight + 1, 400, 3) << "right-aligned";
+      for (int x = 0; x < painted.width(); ++x) {
+        const QRgb pixel = painted.pixel(x, y);
+        brightest = std::max(brightest, std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)}));
+      }
+    EXPECT_GE(brightest, 200) << "white";
+    EXPECT_NEAR(value.geometry().left() + Ink(painted, qRgb(0, 0, 0)).right() + 1, 400, 3) << "right-aligned";
     if (row.value != "KB") {
       EXPECT_EQ(value.Caption(), row.value);
       continue;

@@ -2,14 +2,17 @@
 // every component's place, size, font, colour, alignment and visibility, the
 // stacking order, and the ten timers.
 #include <QFontMetrics>
-#include <QImage>
 #include <gtest/gtest.h>
 
 #include "MainWindowRig.h"
+#include "tests/support/Pixels.h"
 
 using game::Label;
 using game::Picture;
 using game::Timer;
+using testpixels::Count;
+using testpixels::Ink;
+using testpixels::Painted;
 
 namespace {
 
@@ -19,32 +22,8 @@ protected:
   TN_FrmMain1 *window_ = rig_.window.get();
 };
 
-// What a widget paints, on a background no caption uses.
+// A background no caption uses.
 const QRgb kKey = qRgb(255, 0, 255);
-QImage Painted(QWidget &widget) {
-  QImage image(widget.size(), QImage::Format_RGB32);
-  image.fill(kKey);
-  widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-  return image;
-}
-
-// The painted pixels' bounding box, in the widget's coordinates.
-QRect Ink(const QImage &image) {
-  QRect ink;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (image.pixel(x, y) != kKey)
-        ink |= QRect(x, y, 1, 1);
-  return ink;
-}
-
-int PixelsOf(const QImage &image, QRgb colour) {
-  int count = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      count += image.pixel(x, y) == colour ? 1 : 0;
-  return count;
-}
 
 struct PictureRow {
   Picture id;
@@ -117,14 +96,14 @@ TEST_F(MainWindowLayout, Labels) {
     else
       EXPECT_NEAR(at.left() + at.width() / 2.0, centre, 1);
     if (row.pixels == 0) {
-      EXPECT_TRUE(Ink(Painted(label)).isEmpty()) << "an empty strip paints nothing";
+      EXPECT_TRUE(Ink(Painted(label, kKey), kKey).isEmpty()) << "an empty strip paints nothing";
       continue;
     }
     EXPECT_EQ(label.font().pixelSize(), row.pixels);
     EXPECT_EQ(label.font().bold(), row.bold);
-    const QImage painted = Painted(label);
-    EXPECT_GE(PixelsOf(painted, row.colour), 3) << "the caption's colour";
-    const QRect ink = Ink(painted).translated(at.topLeft());
+    const QImage painted = Painted(label, kKey);
+    EXPECT_GE(Count(painted, row.colour), 3) << "the caption's colour";
+    const QRect ink = Ink(painted, kKey).translated(at.topLeft());
     ASSERT_FALSE(ink.isEmpty());
     // Painted in its own font, as far as the label's box shows it.
     const QString caption = QString::fromStdString(label.Caption());
