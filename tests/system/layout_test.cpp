@@ -51,8 +51,8 @@ int PixelsOf(QWidget *widget) { return QFontInfo(widget->font()).pixelSize(); }
 int Points(QWidget *widget, int points) { return qRound(points * widget->logicalDpiY() / 72.0); }
 
 struct Place {
-  const char *tab; // the page it shows on; null: always
-  const char *caption;
+  const char *tab;     // the page it shows on; null: always
+  const char *caption; // "": a right-aligned value label, which keeps its right edge
   QRect rect;
   bool minimumSize; // a caption control may be wider than the form for this font
   int points;       // 0: not given
@@ -103,7 +103,9 @@ TEST(SystemWindowLayout, ControlsStandWhereThePagesPutThem) {
       QWidget *control = ControlAt(w, place.rect.bottomLeft() + QPoint(2, -2));
       ASSERT_NE(control, nullptr);
       const QRect at = control->geometry();
-      EXPECT_EQ(at.topLeft(), place.rect.topLeft());
+      const bool valueLabel = place.caption != nullptr && *place.caption == '\0';
+      EXPECT_EQ(at.top(), place.rect.top());
+      EXPECT_EQ(valueLabel ? at.right() : at.left(), valueLabel ? place.rect.right() : place.rect.left());
       if (place.minimumSize) {
         EXPECT_GE(at.width(), place.rect.width());
         EXPECT_GE(at.height(), place.rect.height());
