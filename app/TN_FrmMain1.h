@@ -57,6 +57,7 @@ public:
   QWidget &ClientArea() { return *client_; }
   platform::TLabel &LabelControl(game::Label label);
   QAction &MenuAction(game::MenuItem item);
+  const platform::TTimer &TimerControl(game::Timer timer) const { return *timers_.at(timer); }
 
   // Puts the window at the centre of its screen (before it is first shown).
   void CentreOnScreen();

@@ -132,6 +132,7 @@ public:
   QPushButton &OpenButton() { return *N_ButOpen1; }
   QComboBox &TrackList() { return *N_ComBgm1; }
   bool CdTimerOn() const;
+  const platform::TTimer &CdTimer() const { return *N_TimCheck1; }
 
 protected:
   void paintEvent(QPaintEvent *event) override;

@@ -57,6 +57,8 @@ CdDrive::CdDrive(const QString &name) {
   if (!cdio_)
     FailToOpen();
   image_ = IsImageDriver(cdio_get_driver_id(cdio_.get()));
+  if (image_)
+    imagePath_ = path;
 
   // A drive without a disc opens but has no table of contents: no tracks, no media.
   const track_t first = cdio_get_first_track_num(cdio_.get());
@@ -88,7 +90,9 @@ CdDrive::~CdDrive() = default;
 bool CdDrive::IsMediaPresent() const {
   if (!cdio_ || tracks_.empty())
     return false;
-  return image_ || mmc_test_unit_ready(cdio_.get(), 0) == DRIVER_OP_SUCCESS;
+  if (image_)
+    return QFile::exists(imagePath_);
+  return mmc_test_unit_ready(cdio_.get(), 0) == DRIVER_OP_SUCCESS;
 }
 
 bool CdDrive::ReadAudio(std::int32_t firstSector, int count, std::span<std::int16_t> out) const {

@@ -36,7 +36,8 @@ public:
   CdDrive &operator=(const CdDrive &) = delete;
 
   bool IsImage() const { return image_; }
-  // A disc is in the drive (an image always holds one) and its table of contents was read.
+  // A disc is in the drive and its table of contents was read. An image holds its disc until
+  // its file is removed, as a drive's disc is taken out.
   bool IsMediaPresent() const;
   const std::vector<CdTrack> &Tracks() const { return tracks_; }
 
@@ -50,6 +51,7 @@ private:
   };
   std::unique_ptr<_CdIo, Destroy> cdio_;
   bool image_ = false;
+  QString imagePath_;
   std::vector<CdTrack> tracks_;
 };
 

@@ -17,6 +17,7 @@ public:
   bool Enabled() const { return timer_.isActive(); }
   int Interval() const { return timer_.interval(); }
   int RemainingMs() const { return timer_.remainingTime(); } // -1 when off
+  Qt::TimerType Type() const { return timer_.timerType(); }
 
 private:
   QTimer timer_;

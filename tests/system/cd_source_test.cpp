@@ -120,8 +120,9 @@ TEST(CdPlay, DiscTakenOutIsNoticedOnTheNextTickWithoutAMessage) {
   rig.window.N_ButCDCheck1Click();
   rig.window.N_SpeBgm1Click();
   ASSERT_TRUE(QTest::qWaitFor([&] { return !rig.Status().empty(); }, 3000));
-  rig.window.N_MedPlayer2().Close(); // the drive reports no disc any more
+  ASSERT_TRUE(QFile::remove(rig.Path("disc.cue"))); // the disc is taken out
   ASSERT_TRUE(QTest::qWaitFor([&] { return !rig.window.CdTimerOn(); }, 3000));
+  EXPECT_FALSE(rig.window.N_MedPlayer2().IsOpen());
   EXPECT_EQ(rig.Status(), "");
   EXPECT_TRUE(rig.boxes.empty());
   QTest::qWait(300);

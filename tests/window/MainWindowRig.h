@@ -1,0 +1,60 @@
+#pragma once
+// The main window as the program builds it: in the generated game folder,
+// with the sound and system window and the network dialog attached, the
+// display never switched, and message boxes recorded and answered "no".
+#include <QDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/TN_FrmMain1.h"
+#include "network/TN_FrmSub2.h"
+#include "platform/core/MessageBox.h"
+#include "system/TN_FrmSystem1.h"
+#include "tests/support/TestPaths.h"
+
+namespace windowtest {
+
+struct NoDisplaySwitch : platform::DisplayModeSwitcher {
+  bool SwitchTo640x480() override { return true; }
+  void Restore() override {}
+};
+
+class MainWindowRig {
+public:
+  MainWindowRig() {
+    previousDir_ = QDir::currentPath();
+    QDir::setCurrent(testpaths::GameDir());
+    previous_ = platform::SetMessageBoxResponder([this](const platform::MessageBoxRequest &request) {
+      boxes.push_back(request);
+      return platform::IDNO;
+    });
+    window = std::make_unique<TN_FrmMain1>();
+    system = std::make_unique<TN_FrmSystem1>();
+    window->AttachSystemWindow(*system);
+    dialog = std::make_unique<TN_FrmSub2>();
+    window->AttachNetworkDialog(*dialog);
+    window->SetDisplayModeSwitcher(std::make_unique<NoDisplaySwitch>());
+  }
+  ~MainWindowRig() {
+    window.reset();
+    dialog.reset();
+    system.reset();
+    platform::SetMessageBoxResponder(previous_);
+    QDir::setCurrent(previousDir_);
+  }
+  MainWindowRig(const MainWindowRig &) = delete;
+  MainWindowRig &operator=(const MainWindowRig &) = delete;
+
+  std::vector<platform::MessageBoxRequest> boxes;
+  std::unique_ptr<TN_FrmMain1> window;
+  std::unique_ptr<TN_FrmSystem1> system;
+  std::unique_ptr<TN_FrmSub2> dialog;
+
+private:
+  QString previousDir_;
+  platform::MessageBoxResponder previous_;
+};
+
+} // namespace windowtest
