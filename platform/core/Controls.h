@@ -28,8 +28,10 @@ public:
   // Shows the current pixels (after block copies into the picture).
   void Refresh();
 
+  // A press of any button.
   std::function<void(Qt::MouseButton)> OnMouseDown;
   std::function<void()> OnMouseMove;
+  // The left button pressed and released over the picture.
   std::function<void()> OnClick;
 
 protected:
@@ -43,7 +45,7 @@ private:
   bool autoSize_ = false;
   bool stretch_ = false;
   bool transparent_ = false;
-  bool pressed_ = false;
+  bool leftPressed_ = false;
 };
 
 class TLabel : public QWidget {
