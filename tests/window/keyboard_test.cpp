@@ -3,7 +3,6 @@
 // before and whether full screen hides the menu or not.
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -12,11 +11,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-#include "app/TN_FrmMain1.h"
-#include "network/TN_FrmSub2.h"
-#include "platform/core/MessageBox.h"
-#include "system/TN_FrmSystem1.h"
-#include "tests/support/TestPaths.h"
+#include "tests/window/MainWindowRig.h"
 
 using game::MenuItem;
 
@@ -30,29 +25,11 @@ struct NoDisplaySwitch : platform::DisplayModeSwitcher {
 class KeyboardTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    previousDir_ = QDir::currentPath();
-    QDir::setCurrent(testpaths::GameDir());
-    previous_ = platform::SetMessageBoxResponder([this](const platform::MessageBoxRequest &request) {
-      questions_.push_back(request.text);
-      return platform::IDNO;
-    });
-    window_ = std::make_unique<TN_FrmMain1>();
-    system_ = std::make_unique<TN_FrmSystem1>();
-    dialog_ = std::make_unique<TN_FrmSub2>();
-    window_->AttachSystemWindow(*system_);
-    window_->AttachNetworkDialog(*dialog_);
     window_->SetDisplayModeSwitcher(std::make_unique<NoDisplaySwitch>());
     window_->SetUrlOpener([this](const QUrl &url) { opened_.push_back(url); });
     window_->N_TimCreate1Timer();
     window_->show();
     Activate();
-  }
-  void TearDown() override {
-    window_.reset();
-    dialog_.reset();
-    system_.reset();
-    platform::SetMessageBoxResponder(previous_);
-    QDir::setCurrent(previousDir_);
   }
 
   void Activate() {
@@ -61,7 +38,8 @@ protected:
   }
   // A key goes where the keyboard is, as the user's does.
   void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+    QWidget *target =
+        QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
     ASSERT_NE(target, nullptr);
     QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
     QApplication::processEvents();
@@ -75,7 +53,8 @@ protected:
   void ClickBarItem(const char *caption) {
     QAction *item = BarItem(caption);
     ASSERT_NE(item, nullptr) << caption;
-    QTest::mouseClick(window_->menuBar(), Qt::LeftButton, {}, window_->menuBar()->actionGeometry(item).center());
+    QTest::mouseClick(window_->menuBar(), Qt::LeftButton, {},
+                      window_->menuBar()->actionGeometry(item).center());
     QApplication::processEvents();
   }
   void ClickButton(QWidget &window, const char *caption) {
@@ -88,13 +67,15 @@ protected:
   }
   bool FullScreen() { return window_->Caption(MenuItem::N_MenFull1) == "ｳｲﾝﾄﾞｳ表示(&F)"; }
 
-  QString previousDir_;
-  platform::MessageBoxResponder previous_;
-  std::unique_ptr<TN_FrmMain1> window_;
-  std::unique_ptr<TN_FrmSystem1> system_;
-  std::unique_ptr<TN_FrmSub2> dialog_;
   std::vector<std::string> questions_;
   std::vector<QUrl> opened_;
+  MainWindowRig rig_{[this](const platform::MessageBoxRequest &request) {
+    questions_.push_back(request.text);
+    return platform::IDNO;
+  }};
+  std::unique_ptr<TN_FrmMain1> &window_ = rig_.window;
+  std::unique_ptr<TN_FrmSystem1> &system_ = rig_.system;
+  std::unique_ptr<TN_FrmSub2> &dialog_ = rig_.dialog;
 };
 
 // Escape asks to quit whenever the main window is active, whatever had the keyboard before.
