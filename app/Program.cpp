@@ -55,6 +55,7 @@ int Run(int argc, char **argv, const AfterShow &afterShow) {
     });
     mainWindow.CentreOnScreen();
     mainWindow.show();
+    mainWindow.activateWindow(); // also where no window manager gives it the keyboard
     const std::unique_ptr<QObject> companion = afterShow ? afterShow(mainWindow, networkDialog) : nullptr;
     QApplication::exec();
   } catch (const std::exception &error) {

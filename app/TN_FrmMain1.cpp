@@ -9,7 +9,6 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,6 +16,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 #include "assets/Embedded.h"
 #include "forms/MainForm.h"
@@ -26,7 +26,9 @@
 #include "platform/audio/SoundEffects.h"
 #include "platform/core/EventGuard.h"
 #include "platform/core/Exception.h"
+#include "platform/core/MenuClicks.h"
 #include "platform/core/MessageBox.h"
+#include "platform/core/WindowManager.h"
 #include "system/TN_FrmSystem1.h"
 
 using game::Label;
@@ -40,6 +42,7 @@ QPointer<QWidget> N_FrmSub1;
 TN_FrmMain1::TN_FrmMain1() : display_(platform::MakeDesktopDisplayModeSwitcher()) {
   N_PacketServerSocket1.SetPort(forms::networkform::kServerSocketPort);
   BuildMenu();
+  BuildKeys();
   BuildControls();
   BuildTimers();
   FormCreate();
@@ -65,6 +68,7 @@ void TN_FrmMain1::BuildMenu() {
     QAction *action = nullptr;
     if (item.id == MenuItem::N_MenOption1) {
       optionMenu_ = bar->addMenu(caption);
+      platform::ChooseWithLeftButtonOnly(*optionMenu_); // the bar's own items take the left button only
       action = optionMenu_->menuAction();
     } else if (item.inOptions) {
       if (item.separatorBefore)
@@ -80,9 +84,8 @@ void TN_FrmMain1::BuildMenu() {
     action->setCheckable(level);
     action->setChecked(item.checked);
     action->setEnabled(item.enabled);
-    // Shortcuts belong to the window too, so they work while full screen hides the menu.
     if (!item.shortcut.empty())
-      addAction(action);
+      KeepShortcutWhileHidden(*action);
     menu_[item.id] = action;
   }
   auto bind = [this](MenuItem item, auto handler) {
@@ -102,6 +105,45 @@ void TN_FrmMain1::BuildMenu() {
   bind(MenuItem::N_MenFull1, &TN_FrmMain1::N_MenFull1Click);
   bind(MenuItem::N_MenTool1, &TN_FrmMain1::N_MenTool1Click);
   bind(MenuItem::N_MenHelp1, &TN_FrmMain1::N_MenHelp1Click);
+}
+
+// A shortcut answers while full screen hides its item, and a disabled item's
+// does nothing. Each key has one live owner at a time (Qt fires neither of two):
+// the item while it shows, a window-level stand-in while it is hidden.
+void TN_FrmMain1::KeepShortcutWhileHidden(QAction &item) {
+  addAction(&item); // an item of a hidden sub-menu answers through the window
+  auto *standIn = new QAction(this);
+  standIn->setShortcut(item.shortcut());
+  addAction(standIn);
+  // Hiding an action also switches its shortcut off; triggering it still runs
+  // it, unless it was disabled.
+  auto follow = [standIn, &item] { standIn->setEnabled(!item.isVisible()); };
+  follow();
+  connect(&item, &QAction::changed, standIn, follow);
+  connect(standIn, &QAction::triggered, &item, [&item] { item.trigger(); });
+}
+
+void TN_FrmMain1::BuildKeys() {
+  // Escape closes the window (which asks first) whenever the window is active.
+  // A window-level shortcut sees the key wherever the keyboard is inside the
+  // window, also once the menu bar has kept it; an open menu, or the menu bar
+  // while it highlights an item, still takes Escape first.
+  auto *escape = new QAction(this);
+  escape->setShortcut(Qt::Key_Escape);
+  addAction(escape);
+  connect(escape, &QAction::triggered, this, [this] { close(); });
+
+  // Where no window manager hands the keyboard on, a window of the program that
+  // closes (the system window, the network dialog) leaves it with nobody: it
+  // comes back here. (A message box gives it back to its owner itself.)
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *now) {
+    // The window that had the keyboard is gone or hidden.
+    const bool closed = otherWindowHadFocus_ && (!lastFocusWindow_ || !lastFocusWindow_->isVisible());
+    if (now == nullptr && closed && isVisible() && !platform::WindowManagerActs())
+      activateWindow();
+    lastFocusWindow_ = now;
+    otherWindowHadFocus_ = now != nullptr && now != windowHandle();
+  });
 }
 
 void TN_FrmMain1::BuildControls() {
@@ -235,8 +277,7 @@ void TN_FrmMain1::FormCreate() {
       cell.setVisible(!layout::IsCorner(row, column));
     }
 
-  // A fixed, non-resizable window with the system menu and minimise box only.
-  ApplyFrame(false, false);
+  ShowWindowed();
 
   if (!missingFiles_.empty()) {
     std::string text = "次のファイルを読み込めませんでした:";
@@ -249,6 +290,8 @@ void TN_FrmMain1::FormCreate() {
 }
 
 void TN_FrmMain1::CentreOnScreen() {
+  if (game::InFullScreen(*this))
+    return; // full screen has placed the window already
   if (QScreen *screen = QGuiApplication::primaryScreen()) {
     QRect frame = frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
@@ -290,14 +333,6 @@ void TN_FrmMain1::N_TimClose1Timer() {
 }
 
 void TN_FrmMain1::N_MenEnd1Click() { close(); }
-
-void TN_FrmMain1::keyPressEvent(QKeyEvent *event) {
-  if (event->key() == Qt::Key_Escape) {
-    close();
-    return;
-  }
-  QMainWindow::keyPressEvent(event);
-}
 
 bool TN_FrmMain1::ConfirmQuit() {
   return MessageBox("終了してよろしいですか？", "確認", platform::MB_YESNO | platform::MB_ICONQUESTION) ==
@@ -344,36 +379,56 @@ void TN_FrmMain1::closeEvent(QCloseEvent *event) {
 
 // --- Full screen, help and the system window -------------------------------
 
-void TN_FrmMain1::ApplyFrame(bool fullScreen, bool displaySwitched) {
-  const Qt::WindowFlags windowed = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
-  const bool shown = isVisible();
-  if (fullScreen) {
-    setMinimumSize(0, 0);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    if (displaySwitched) {
-      setGeometry(0, 0, layout::kClientWidth, layout::kClientHeight);
-      if (shown)
-        show();
-    } else if (shown) {
-      // No 640 by 480 mode here: cover the screen without changing it.
-      showFullScreen();
-    }
-  } else {
-    setWindowFlags(windowed);
-    if (shown)
-      showNormal();
-    adjustSize();
-    setFixedSize(sizeHint());
+namespace {
+// A fixed, non-resizable window with the system menu and minimise box only.
+constexpr Qt::WindowFlags kWindowedFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+constexpr Qt::WindowFlags kBorderlessFlags = Qt::Window | Qt::FramelessWindowHint;
+} // namespace
+
+// The border changes on the native window as it stands: re-creating it races
+// the window manager's handling of the new one.
+void TN_FrmMain1::SetBorder(bool single) {
+  const Qt::WindowFlags flags = single ? kWindowedFlags : kBorderlessFlags;
+  if (windowHandle() == nullptr) {
+    setWindowFlags(flags);
+    return;
+  }
+  overrideWindowFlags(flags);
+  windowHandle()->setFlags(flags);
+}
+
+void TN_FrmMain1::CoverScreen(bool displaySwitched) {
+  if (isVisible() && !windowedPos_)
+    windowedPos_ = geometry().topLeft(); // the client area's: the frame is going
+  SetBorder(false);
+  setMinimumSize(0, 0);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  // Without a 640 by 480 mode the window covers the screen as it is, the field
+  // at its centre.
+  setGeometry(displaySwitched ? QRect(0, 0, layout::kClientWidth, layout::kClientHeight)
+                              : screen()->geometry());
+  // A manager keeps its panels off a full-screen window; where none acts, the
+  // geometry above is all there is.
+  if (platform::WindowManagerActs())
+    setWindowState(windowState() | Qt::WindowFullScreen);
+}
+
+void TN_FrmMain1::ShowWindowed() {
+  SetBorder(true);
+  setWindowState(windowState() & ~Qt::WindowFullScreen);
+  adjustSize();
+  setFixedSize(sizeHint());
+  if (windowedPos_) {
+    setGeometry(QRect(*windowedPos_, size()));
+    windowedPos_.reset();
   }
 }
 
 void TN_FrmMain1::EnterFullScreen() {
   SetCaption(MenuItem::N_MenFull1, game::kFullScreenCaption);
   game::ShowTopMenuItems(*this, false);
-  const bool switched = display_->SwitchTo640x480();
-  ApplyFrame(true, switched);
+  CoverScreen(display_->SwitchTo640x480());
 }
 
 void TN_FrmMain1::LeaveFullScreen() {
@@ -381,7 +436,7 @@ void TN_FrmMain1::LeaveFullScreen() {
   game::ShowTopMenuItems(*this, true);
   state_.fullScreen = 0;
   display_->Restore();
-  ApplyFrame(false, false);
+  ShowWindowed();
 }
 
 void TN_FrmMain1::N_MenFull1Click() {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@
 
 class QAction;
 class QUrl;
+class QWindow;
 class QMenu;
 class TN_FrmSystem1;
 class TN_FrmSub2;
@@ -110,18 +112,21 @@ signals:
 
 protected:
   void closeEvent(QCloseEvent *event) override;
-  void keyPressEvent(QKeyEvent *event) override;
 
 private:
   void FormCreate();
   void BuildMenu();
+  void KeepShortcutWhileHidden(QAction &item);
+  void BuildKeys();
   void BuildControls();
   void BuildTimers();
   void LoadStartPicture(platform::TImage &image, std::string_view file);
   // Asks before quitting; true when the program may end.
   bool ConfirmQuit();
   void WriteSettingsFile();
-  void ApplyFrame(bool fullScreen, bool displaySwitched);
+  void SetBorder(bool single);
+  void ShowWindowed();
+  void CoverScreen(bool displaySwitched);
   void TimerFired(game::Timer timer);
 
   TN_FrmSystem1 *system_ = nullptr;
@@ -145,6 +150,10 @@ private:
   std::unique_ptr<platform::DisplayModeSwitcher> display_;
   std::function<void(const QUrl &)> urlOpener_;
   bool quitConfirmed_ = false;
+  // Where the client area stood before full screen; it comes back there.
+  std::optional<QPoint> windowedPos_;
+  QPointer<QWindow> lastFocusWindow_;
+  bool otherWindowHadFocus_ = false;
 };
 
 // The splash window that is shown; the closing timer closes it. Guarded: it

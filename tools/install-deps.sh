@@ -9,11 +9,12 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libfluidsynth-dev timgm6mb-soundfont
   libcdio-dev libcdio-cdda-dev libcdio-paranoia-dev
-  libjpeg62-turbo-dev libsndfile1-dev libxrandr-dev
+  libjpeg62-turbo-dev libsndfile1-dev libxrandr-dev libxcb1-dev
   fonts-ipafont-gothic fonts-dejavu-core qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth
+  openbox xdotool x11-utils
 )
 
 missing=()

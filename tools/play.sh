@@ -4,6 +4,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# The game needs a display (the same rule as the program's own check): say so
+# now rather than after installing and building.
+if [ -z "${QT_QPA_PLATFORM:-}" ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "MarvokZT: no display to open a window on (set DISPLAY, or run under xvfb-run)." >&2
+  exit 1
+fi
+
 bash tools/install-deps.sh
 
 build=build

@@ -48,14 +48,16 @@ void TImage::paintEvent(QPaintEvent *) {
 }
 
 void TImage::mousePressEvent(QMouseEvent *event) {
-  pressed_ = true;
+  // A click is the left button's: pressed and released over the picture.
+  leftPressed_ = event->button() == Qt::LeftButton;
   if (OnMouseDown)
     Guarded([&] { OnMouseDown(event->button()); });
 }
 
 void TImage::mouseReleaseEvent(QMouseEvent *event) {
-  bool click = pressed_ && rect().contains(event->position().toPoint());
-  pressed_ = false;
+  const bool click =
+      leftPressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+  leftPressed_ = false;
   if (click && OnClick)
     Guarded(OnClick);
 }

@@ -30,8 +30,10 @@ public:
   // Shows the current pixels (after block copies into the picture).
   void Refresh();
 
+  // A press of any button.
   std::function<void(Qt::MouseButton)> OnMouseDown;
   std::function<void()> OnMouseMove;
+  // The left button pressed and released over the picture.
   std::function<void()> OnClick;
 
 protected:
@@ -45,7 +47,7 @@ private:
   bool autoSize_ = false;
   bool stretch_ = false;
   bool transparent_ = false;
-  bool pressed_ = false;
+  bool leftPressed_ = false;
 };
 
 // A label sizes itself to its caption. The bounds a window gives it are its

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QString>
 
 namespace platform {
@@ -12,8 +13,7 @@ MessageBoxResponder &Responder() {
   return responder;
 }
 
-int ShowDialog(const MessageBoxRequest &request) {
-  QMessageBox box(QApplication::activeWindow());
+int Ask(QMessageBox &box, const MessageBoxRequest &request) {
   box.setText(QString::fromStdString(request.text));
   box.setWindowTitle(request.caption.empty() ? QApplication::applicationName()
                                              : QString::fromStdString(request.caption));
@@ -31,6 +31,19 @@ int ShowDialog(const MessageBoxRequest &request) {
   box.setStandardButtons(QMessageBox::Ok);
   box.exec();
   return IDOK;
+}
+
+int ShowDialog(const MessageBoxRequest &request) {
+  const QPointer<QWidget> owner = QApplication::activeWindow();
+  int answer = IDOK;
+  {
+    QMessageBox box(owner);
+    answer = Ask(box, request);
+  }
+  // The owner gets the keyboard back, also where no window manager hands it on.
+  if (owner && owner->isVisible())
+    owner->activateWindow();
+  return answer;
 }
 } // namespace
 

@@ -1,7 +1,8 @@
 #pragma once
-// The main window as the program builds it: in the generated game folder,
-// with the sound and system window and the network dialog attached, the
-// display never switched, and message boxes recorded and answered "no".
+// The main window as the program makes it, run from the game folder, with the
+// sound and system window and the network dialog beside it, the display never
+// really switched, and every message box answered by the test (recorded and
+// answered "no" unless the test gives its own answer).
 #include <QDir>
 #include <gtest/gtest.h>
 
@@ -23,13 +24,14 @@ struct NoDisplaySwitch : platform::DisplayModeSwitcher {
 
 class MainWindowRig {
 public:
-  MainWindowRig() {
-    previousDir_ = QDir::currentPath();
+  explicit MainWindowRig(platform::MessageBoxResponder answer = {}) {
     QDir::setCurrent(testpaths::GameDir());
-    previous_ = platform::SetMessageBoxResponder([this](const platform::MessageBoxRequest &request) {
-      boxes.push_back(request);
-      return platform::IDNO;
-    });
+    if (!answer)
+      answer = [this](const platform::MessageBoxRequest &request) {
+        boxes.push_back(request);
+        return platform::IDNO;
+      };
+    previous_ = platform::SetMessageBoxResponder(std::move(answer));
     window = std::make_unique<TN_FrmMain1>();
     system = std::make_unique<TN_FrmSystem1>();
     window->AttachSystemWindow(*system);
@@ -38,7 +40,7 @@ public:
     window->SetDisplayModeSwitcher(std::make_unique<NoDisplaySwitch>());
   }
   ~MainWindowRig() {
-    window.reset();
+    window.reset(); // its match uses the dialog
     dialog.reset();
     system.reset();
     platform::SetMessageBoxResponder(previous_);
@@ -53,7 +55,7 @@ public:
   std::unique_ptr<TN_FrmSub2> dialog;
 
 private:
-  QString previousDir_;
+  QString previousDir_ = QDir::currentPath();
   platform::MessageBoxResponder previous_;
 };
 

@@ -6,10 +6,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
-#include "app/TN_FrmMain1.h"
-#include "platform/core/MessageBox.h"
-#include "system/TN_FrmSystem1.h"
-#include "tests/support/TestPaths.h"
+#include "tests/window/MainWindowRig.h"
 
 using game::MenuItem;
 
@@ -29,23 +26,10 @@ struct RecordingDisplay : platform::DisplayModeSwitcher {
 class FullScreenTest : public ::testing::TestWithParam<bool> {
 protected:
   void SetUp() override {
-    previousDir_ = QDir::currentPath();
-    QDir::setCurrent(testpaths::GameDir());
-    previous_ =
-        platform::SetMessageBoxResponder([](const platform::MessageBoxRequest &) { return platform::IDNO; });
-    window_ = std::make_unique<TN_FrmMain1>();
-    system_ = std::make_unique<TN_FrmSystem1>();
-    window_->AttachSystemWindow(*system_);
     window_->SetDisplayModeSwitcher(std::make_unique<RecordingDisplay>(&switches_, &restores_, GetParam()));
     window_->SetUrlOpener([this](const QUrl &url) { opened_.push_back(url); });
     window_->N_TimCreate1Timer();
     window_->show();
-  }
-  void TearDown() override {
-    window_.reset();
-    system_.reset();
-    platform::SetMessageBoxResponder(previous_);
-    QDir::setCurrent(previousDir_);
   }
 
   bool TopItemsShown() {
@@ -63,12 +47,11 @@ protected:
     return true;
   }
 
-  QString previousDir_;
-  platform::MessageBoxResponder previous_;
-  std::unique_ptr<TN_FrmMain1> window_;
-  std::unique_ptr<TN_FrmSystem1> system_;
   int switches_ = 0, restores_ = 0;
   std::vector<QUrl> opened_;
+  windowtest::MainWindowRig rig_{[](const platform::MessageBoxRequest &) { return platform::IDNO; }};
+  std::unique_ptr<TN_FrmMain1> &window_ = rig_.window;
+  std::unique_ptr<TN_FrmSystem1> &system_ = rig_.system;
 };
 
 TEST_P(FullScreenTest, IntoFullScreenAndBack) {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -132,6 +133,16 @@ TEST_F(StartupTest, SplashClosesAndDestroysItself) {
   EXPECT_FALSE(window_->Enabled(Timer::N_TimCreate1)) << "start-up ran behind the splash";
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(N_FrmSub1.isNull());
+}
+
+// The splash stands at the centre of the screen.
+TEST_F(StartupTest, SplashIsCentredOnTheScreen) {
+  auto splash = std::make_unique<TN_FrmSub1>();
+  splash->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(splash.get()));
+  const QSize screen = splash->screen()->geometry().size(); // 800 by 800 offscreen: 194,285
+  EXPECT_EQ(splash->frameGeometry(),
+            QRect((screen.width() - 412) / 2, (screen.height() - 230) / 2, 412, 230));
 }
 
 TEST_F(StartupTest, QuittingAsksAndWritesTheSettingsFile) {
