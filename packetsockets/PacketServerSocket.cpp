@@ -32,9 +32,10 @@ void TPacketServerSocket::GetSocketEvent(platform::TObject *Sender, int Socket,
   if (!ClientSocket)
     ClientSocket = std::make_unique<TPacketServerClientWinSocket>(Socket, this->Socket());
   // Hooked before the connection is listed, so no listed connection lacks it.
-  PacketSocket(ClientSocket.get())
-      ->SetOnPacketArrived([this](platform::TObject *sender, TCustomWinSocket *socket, const void *data,
-                                  int size) { PacketArrivedEvent(sender, socket, data, size); });
+  TPacketServerClientWinSocket *connection = PacketSocket(ClientSocket.get());
+  connection->SetOnPacketArrived([this](platform::TObject *sender, TCustomWinSocket *socket, const void *data,
+                                        int size) { PacketArrivedEvent(sender, socket, data, size); });
+  connection->SetSendGather(FSendGather);
 }
 
 void TPacketServerSocket::PacketArrivedEvent(platform::TObject *, TCustomWinSocket *Socket, const void *data,

@@ -15,6 +15,10 @@ using platform::TObject;
 namespace {
 // Largest single read; with the length cap it bounds the read buffer.
 constexpr int ReadChunk = 64 * 1024;
+// Most read in one notification. A peer that sends without pause cannot keep
+// the event loop from the other connections (whose readers then fall behind
+// and look stalled); what is left brings the next notification.
+constexpr std::size_t ReadPerNotification = 4 * ReadChunk;
 
 std::int32_t LengthAt(const std::byte *p) {
   const std::uint32_t value =
@@ -33,11 +37,40 @@ public:
 private:
   int &FDepth;
 };
+
+// A delivery of a gather's engine: the sends it makes leave at its end.
+class GatherScope {
+public:
+  explicit GatherScope(TSendGather *gather) : FGather(gather) {
+    if (FGather)
+      FGather->Begin();
+  }
+  // Left by an exception: the handler's failure is the one reported.
+  ~GatherScope() {
+    try {
+      End();
+    } catch (...) {
+    }
+  }
+  GatherScope(const GatherScope &) = delete;
+  GatherScope &operator=(const GatherScope &) = delete;
+
+  void End() {
+    if (TSendGather *gather = std::exchange(FGather, nullptr))
+      gather->End();
+  }
+
+private:
+  TSendGather *FGather;
+};
 } // namespace
 
 TSocketPacketRW::TSocketPacketRW(TCustomWinSocket *Socket) { SetSocket(Socket); }
 
-TSocketPacketRW::~TSocketPacketRW() { SetSocket(nullptr); }
+TSocketPacketRW::~TSocketPacketRW() {
+  SetSendGather(nullptr);
+  SetSocket(nullptr);
+}
 
 void TSocketPacketRW::SetSocket(TCustomWinSocket *Socket) {
   if (FSocket)
@@ -79,6 +112,7 @@ void TSocketPacketRW::ReadEvent(TObject *Sender, TCustomWinSocket *Socket) {
   // Read first and ask how much is pending only after a read that filled its
   // room: a notification mostly brings a few bytes, and asking is a system call.
   int want = ReadChunk;
+  std::size_t total = 0;
   for (;;) {
     CompactReadBuffer();
     const std::size_t old = FReadBuffer.size();
@@ -99,6 +133,9 @@ void TSocketPacketRW::ReadEvent(TObject *Sender, TCustomWinSocket *Socket) {
     // notification, unless one was missed while a handler ran.
     if (got < want && !std::exchange(FReadMissed, false))
       break;
+    total += static_cast<std::size_t>(got);
+    if (total >= ReadPerNotification)
+      break;
     const int pending = Socket->ReceiveLength();
     if (pending <= 0)
       break;
@@ -111,6 +148,7 @@ void TSocketPacketRW::FirePacketArrived(TObject *Sender, TCustomWinSocket *Socke
     return;
   {
     DeliveryScope delivering(FDelivering);
+    GatherScope gather(FSendGather.get());
     for (;;) {
       const std::size_t available = FReadBuffer.size() - FReadHead;
       if (available < PacketHeaderSize)
@@ -134,6 +172,7 @@ void TSocketPacketRW::FirePacketArrived(TObject *Sender, TCustomWinSocket *Socke
       if (const auto handler = FOnPacketArrived)
         (*handler)(Sender, Socket, payload, length - PacketHeaderSize);
     }
+    gather.End();
   }
   if (FReadHead == FReadBuffer.size()) {
     FReadBuffer.clear();
@@ -162,8 +201,16 @@ void TSocketPacketRW::WriteEvent(TObject *, TCustomWinSocket *Socket) {
   if (sent < 1)
     return;
   FWriteBuffer.RemoveFront(sent);
+  FSentBytes += static_cast<std::uint64_t>(sent);
   if (FPacketStart >= 0)
     FPacketStart -= sent;
+}
+
+void TSocketPacketRW::FlushOrDefer() {
+  if (FSendGather && FSendGather->Gathering())
+    FSendGather->Defer(*this);
+  else
+    Flush();
 }
 
 void TSocketPacketRW::ClearQueues() {
@@ -199,7 +246,7 @@ void TSocketPacketRW::SendPacket(const void *data, int size) {
   FWriteBuffer.Seek(0, platform::soEnd);
   AppendLength(size + PacketHeaderSize);
   FWriteBuffer.WriteBuffer(data, size);
-  WriteEvent(FSocket, FSocket);
+  FlushOrDefer();
 }
 
 void TSocketPacketRW::SendPacket(platform::TStream *stream, int size) {
@@ -222,7 +269,7 @@ void TSocketPacketRW::SendPacket(platform::TStream *stream, int size) {
     FWriteBuffer.SetSize(start);
     throw;
   }
-  WriteEvent(FSocket, FSocket);
+  FlushOrDefer();
 }
 
 platform::TStream *TSocketPacketRW::PacketBegin() {
@@ -251,7 +298,7 @@ void TSocketPacketRW::PacketEnd() {
   AppendLength(static_cast<std::int32_t>(length));
   FWriteBuffer.Seek(0, platform::soEnd);
   FPacketStart = -1;
-  WriteEvent(FSocket, FSocket);
+  FlushOrDefer();
 }
 
 void TSocketPacketRW::PacketDiscard() {
@@ -263,6 +310,12 @@ void TSocketPacketRW::PacketDiscard() {
 
 TPacketArrivedEvent TSocketPacketRW::OnPacketArrived() const {
   return FOnPacketArrived ? *FOnPacketArrived : nullptr;
+}
+
+void TSocketPacketRW::SetSendGather(std::shared_ptr<TSendGather> gather) {
+  if (FSendGather)
+    FSendGather->Forget(*this);
+  FSendGather = std::move(gather);
 }
 
 void TSocketPacketRW::SetOnPacketArrived(TPacketArrivedEvent handler) {
