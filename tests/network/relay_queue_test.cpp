@@ -135,11 +135,14 @@ struct Host {
   }
   int Port() const { return server.Socket()->LocalPort(); }
   bool ClientOpen() const { return client.Socket()->Connected(); }
-  // The host's own client sends a game text and gets its echo.
+  // The host's own client sends a game text and gets its echo (after
+  // whatever was still on its way).
   bool Echo() {
+    const std::string text("Condit11", 9);
     const std::size_t before = clientReceived.size();
-    client.SendPacket("Condit11", 9);
-    return PumpUntil([&] { return clientReceived.size() == before + 13; });
+    client.SendPacket(text.data(), static_cast<int>(text.size()));
+    return PumpUntil(
+        [&] { return clientReceived.size() > before && clientReceived.ends_with(Framed(text)); });
   }
 };
 
