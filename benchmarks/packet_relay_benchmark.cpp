@@ -9,6 +9,7 @@
 // relay's figures against the plain echo's are printed side by side (medians
 // when repetitions are asked for).
 #include <QCoreApplication>
+#include <algorithm>
 #include <arpa/inet.h>
 #include <benchmark/benchmark.h>
 #include <cerrno>
@@ -210,7 +211,9 @@ void Engine_Receive(benchmark::State &state) {
     socket.input += packet;
   for (auto _ : state) {
     socket.at = 0;
-    socket.Event(&socket, platform::seRead);
+    // A notification reads a bounded amount; the socket stays readable.
+    while (socket.at < socket.input.size())
+      socket.Event(&socket, platform::seRead);
   }
   benchmark::DoNotOptimize(delivered);
   state.SetItemsProcessed(state.iterations() * count);
@@ -264,6 +267,9 @@ public:
       bool latency; // the relay's time over the plain one; else the plain's over the relay's
       double bound;
     };
+    if (std::none_of(times_.begin(), times_.end(),
+                     [](const auto &time) { return time.first.starts_with("Relay_"); }))
+      return; // no relay case was run
     const Row rows[] = {{"Stream", "throughput", false, 0.8}, {"RoundTrip", "latency", true, 1.5}};
     std::printf("\nrelay vs plain POSIX echo%s:\n%-10s  %-32s %-32s\n", medians_.empty() ? "" : " (medians)",
                 "", "12 bytes", "4 KiB");

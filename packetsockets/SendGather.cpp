@@ -32,6 +32,6 @@ void TSendGather::Defer(TSocketPacketRW &engine) {
     FWaiting.push_back(&engine);
 }
 
-void TSendGather::Forget(const TSocketPacketRW &engine) { std::erase(FWaiting, &engine); }
+bool TSendGather::Forget(const TSocketPacketRW &engine) { return std::erase(FWaiting, &engine) > 0; }
 
 } // namespace Zev

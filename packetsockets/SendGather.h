@@ -26,8 +26,8 @@ public:
   void End();
   // The engine has queued bytes to flush at the end (once per delivery).
   void Defer(TSocketPacketRW &engine);
-  // The engine is going away.
-  void Forget(const TSocketPacketRW &engine);
+  // The engine leaves; whether it had sends waiting.
+  bool Forget(const TSocketPacketRW &engine);
 
 private:
   int FDepth = 0;

@@ -38,10 +38,11 @@ private:
   int &FDepth;
 };
 
-// A delivery of a gather's engine: the sends it makes leave at its end.
+// A delivery of a gather's engine: the sends it makes leave at its end. Holds
+// the gather, whatever a handler does to the engine's.
 class GatherScope {
 public:
-  explicit GatherScope(TSendGather *gather) : FGather(gather) {
+  explicit GatherScope(std::shared_ptr<TSendGather> gather) : FGather(std::move(gather)) {
     if (FGather)
       FGather->Begin();
   }
@@ -56,19 +57,20 @@ public:
   GatherScope &operator=(const GatherScope &) = delete;
 
   void End() {
-    if (TSendGather *gather = std::exchange(FGather, nullptr))
+    if (const std::shared_ptr<TSendGather> gather = std::exchange(FGather, nullptr))
       gather->End();
   }
 
 private:
-  TSendGather *FGather;
+  std::shared_ptr<TSendGather> FGather;
 };
 } // namespace
 
 TSocketPacketRW::TSocketPacketRW(TCustomWinSocket *Socket) { SetSocket(Socket); }
 
 TSocketPacketRW::~TSocketPacketRW() {
-  SetSendGather(nullptr);
+  if (FSendGather)
+    FSendGather->Forget(*this);
   SetSocket(nullptr);
 }
 
@@ -148,7 +150,7 @@ void TSocketPacketRW::FirePacketArrived(TObject *Sender, TCustomWinSocket *Socke
     return;
   {
     DeliveryScope delivering(FDelivering);
-    GatherScope gather(FSendGather.get());
+    GatherScope gather(FSendGather);
     for (;;) {
       const std::size_t available = FReadBuffer.size() - FReadHead;
       if (available < PacketHeaderSize)
@@ -313,9 +315,11 @@ TPacketArrivedEvent TSocketPacketRW::OnPacketArrived() const {
 }
 
 void TSocketPacketRW::SetSendGather(std::shared_ptr<TSendGather> gather) {
-  if (FSendGather)
-    FSendGather->Forget(*this);
+  // Sends waiting in the old gather go out now, or wait in the new one.
+  const bool waiting = FSendGather && FSendGather->Forget(*this);
   FSendGather = std::move(gather);
+  if (waiting)
+    FlushOrDefer();
 }
 
 void TSocketPacketRW::SetOnPacketArrived(TPacketArrivedEvent handler) {

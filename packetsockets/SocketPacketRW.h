@@ -72,7 +72,8 @@ public:
 
   TPacketArrivedEvent OnPacketArrived() const;
   void SetOnPacketArrived(TPacketArrivedEvent handler);
-  // Joins a gather shared with other engines (null leaves it).
+  // Joins a gather shared with other engines (null leaves it). Sends waiting
+  // in the old one are flushed (or wait in the new one).
   void SetSendGather(std::shared_ptr<TSendGather> gather);
 
   // Bytes received and not yet delivered; bytes queued and not yet taken.
