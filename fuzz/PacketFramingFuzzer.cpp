@@ -2,7 +2,9 @@
 // handler behaviour to the framing engine over an in-memory socket, and
 // checks it against a plain reference decoder: every whole packet received
 // is delivered once, in order; what reaches the wire decodes into exactly the
-// packets sent; the read buffer stays within the length cap.
+// packets sent; the read buffer stays within the length cap. The engine
+// shares a send gather with a second one, as a server's connections do, and
+// its handler sends on both.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -10,6 +12,7 @@
 #include <cstring>
 #include <deque>
 #include <exception>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,6 +48,8 @@ Bytes Frame(const Bytes &payload) {
 
 struct Harness {
   explicit Harness(FuzzedDataProvider &input) : input(input) {
+    engine.SetSendGather(gather);
+    peer.SetSendGather(gather);
     engine.SetOnPacketArrived(
         [this](platform::TObject *, platform::TCustomWinSocket *, const void *data, int size) {
           Require(size >= 0, "negative payload size");
@@ -62,6 +67,13 @@ struct Harness {
     switch (input.ConsumeIntegralInRange<int>(0, 5)) {
     case 0: Send(input.ConsumeBytesAsString(input.ConsumeIntegralInRange<std::size_t>(0, 16))); break;
     case 1: socket.Close(); break;
+    case 3: { // a relay's answer: the same packet to the other connection too
+      const Bytes payload = input.ConsumeBytesAsString(input.ConsumeIntegralInRange<std::size_t>(0, 16));
+      peer.SendPacket(payload.data(), static_cast<int>(payload.size()));
+      peerSent.push_back(payload);
+      Send(payload);
+      break;
+    }
     case 2: throw std::runtime_error("handler failed");
     default: break;
     }
@@ -167,8 +179,10 @@ struct Harness {
   void Finish() {
     // Whatever is whole comes out with the next read notification, unless the
     // stream went bad or the socket was closed.
+    // A notification reads a bounded amount; the rest brings the next one.
     if (socket.connected && !badSeen) {
-      Notify(platform::seRead);
+      for (int i = 0; i < 64 && !expected.empty(); ++i)
+        Notify(platform::seRead);
       Require(expected.empty(), "a whole packet was not delivered");
     }
     // Flush everything queued; the wire must hold exactly the packets sent.
@@ -183,11 +197,21 @@ struct Harness {
     for (const auto &payload : sent)
       expected += Frame(payload);
     Require(socket.wire == fakes::Bytes(expected), "wire bytes differ from the packets sent");
+    // Nothing a delivery gathered for the other connection is left behind.
+    Require(peer.WriteBuffer().Size() == 0, "a gathered send was not flushed");
+    Bytes peerExpected;
+    for (const auto &payload : peerSent)
+      peerExpected += Frame(payload);
+    Require(peerSocket.wire == fakes::Bytes(peerExpected), "the other connection's bytes differ");
   }
 
   FuzzedDataProvider &input;
   fakes::FakeWinSocket socket;
   Zev::TSocketPacketRW engine{&socket};
+  std::shared_ptr<Zev::TSendGather> gather = std::make_shared<Zev::TSendGather>();
+  fakes::FakeWinSocket peerSocket; // takes everything
+  Zev::TSocketPacketRW peer{&peerSocket};
+  std::vector<Bytes> peerSent;
   Bytes tail;                 // received bytes not yet a whole packet
   std::deque<Bytes> expected; // whole packets not yet delivered
   std::vector<Bytes> sent;

@@ -35,7 +35,7 @@ public:
   virtual std::string RemoteHost(ConnectionId connection) const = 0;
   virtual void CloseConnection(ConnectionId connection) = 0;
   // One copy to every open connection in accept order. A connection whose
-  // unsent bytes pile up past a bound (a peer that does not read) is closed.
+  // unsent bytes pile up and stay (a peer that does not read) is closed.
   virtual void ServerSendToAll(const void *data, int size) = 0;
 };
 

@@ -73,11 +73,13 @@ void ZevMatchSockets::ServerSendToAll(const void *data, int size) {
   // A peer that does not read would make its queue grow without end.
   // Closing one may end the match and close the others: each is looked up
   // again before it is closed.
-  std::vector<ConnectionId> stalled;
-  for (int i = 0; i < server_.ActiveConnections(); ++i)
-    if (server_.GetClientSocket(i)->QueuedBytes() > kMaxQueuedBytes)
-      stalled.push_back(IdOf(server_.GetClientSocket(i)));
-  for (ConnectionId connection : stalled)
+  std::vector<RelayQueueWatch::Queue> queues;
+  queues.reserve(static_cast<std::size_t>(server_.ActiveConnections()));
+  for (int i = 0; i < server_.ActiveConnections(); ++i) {
+    const Zev::TPacketServerClientWinSocket *socket = server_.GetClientSocket(i);
+    queues.push_back({IdOf(socket), socket->QueuedBytes(), socket->SentBytes()});
+  }
+  for (ConnectionId connection : queueWatch_.ToCut(queues))
     CloseConnection(connection);
   if (failure)
     std::rethrow_exception(failure);

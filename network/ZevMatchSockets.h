@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "network/MatchSockets.h"
+#include "network/RelayQueueWatch.h"
 #include "packetsockets/PacketClientSocket.h"
 #include "packetsockets/PacketServerSocket.h"
 
@@ -13,12 +14,10 @@ class NetworkMatch;
 
 class ZevMatchSockets : public MatchSockets {
 public:
-  // A connection that has this much unsent is not reading: the relay closes
-  // it. The match's texts are a few bytes each.
-  static constexpr std::int64_t kMaxQueuedBytes = 64 * 1024;
-
-  ZevMatchSockets(Zev::TPacketClientSocket &client, Zev::TPacketServerSocket &server)
-      : client_(client), server_(server) {}
+  // now: the clock that times a connection's stall (tests pass their own).
+  ZevMatchSockets(Zev::TPacketClientSocket &client, Zev::TPacketServerSocket &server,
+                  RelayQueueWatch::Clock now = RelayQueueWatch::SteadyMs)
+      : client_(client), server_(server), queueWatch_(std::move(now)) {}
   ~ZevMatchSockets() override { Bind(nullptr); }
   ZevMatchSockets(const ZevMatchSockets &) = delete;
   ZevMatchSockets &operator=(const ZevMatchSockets &) = delete;
@@ -45,6 +44,7 @@ private:
 
   Zev::TPacketClientSocket &client_;
   Zev::TPacketServerSocket &server_;
+  RelayQueueWatch queueWatch_;
 };
 
 } // namespace network

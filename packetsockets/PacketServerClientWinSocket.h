@@ -27,6 +27,9 @@ public:
   // Bytes queued that the connection has not taken yet (a peer that does not
   // read makes them pile up).
   std::int64_t QueuedBytes() const { return FPacketRW->WriteBuffer().Size(); }
+  // Bytes the connection has taken so far.
+  std::uint64_t SentBytes() const { return FPacketRW->SentBytes(); }
+  void SetSendGather(std::shared_ptr<TSendGather> gather) { FPacketRW->SetSendGather(std::move(gather)); }
 
 private:
   std::unique_ptr<TSocketPacketRW> FPacketRW;

@@ -1,6 +1,8 @@
 #include "packetsockets/PacketServerSocket.h"
 
+#include <array>
 #include <exception>
+#include <span>
 #include <vector>
 
 #include "platform/core/Exception.h"
@@ -32,9 +34,10 @@ void TPacketServerSocket::GetSocketEvent(platform::TObject *Sender, int Socket,
   if (!ClientSocket)
     ClientSocket = std::make_unique<TPacketServerClientWinSocket>(Socket, this->Socket());
   // Hooked before the connection is listed, so no listed connection lacks it.
-  PacketSocket(ClientSocket.get())
-      ->SetOnPacketArrived([this](platform::TObject *sender, TCustomWinSocket *socket, const void *data,
-                                  int size) { PacketArrivedEvent(sender, socket, data, size); });
+  TPacketServerClientWinSocket *connection = PacketSocket(ClientSocket.get());
+  connection->SetOnPacketArrived([this](platform::TObject *sender, TCustomWinSocket *socket, const void *data,
+                                        int size) { PacketArrivedEvent(sender, socket, data, size); });
+  connection->SetSendGather(FSendGather);
 }
 
 void TPacketServerSocket::PacketArrivedEvent(platform::TObject *, TCustomWinSocket *Socket, const void *data,
@@ -59,9 +62,13 @@ template <typename Send>
 void TPacketServerSocket::ForEachConnection(const TCustomWinSocket *Except, Send send) {
   // A send can close a connection (taking it off the list), and a handler can
   // run while it does: walk a snapshot and skip the ones no longer listed.
-  std::vector<TCustomWinSocket *> snapshot;
-  for (int i = 0; i < ActiveConnections(); ++i)
-    snapshot.push_back(Socket()->Connections(i));
+  // It is taken for every packet, so a few connections stay off the heap.
+  const auto count = static_cast<std::size_t>(ActiveConnections());
+  std::array<TCustomWinSocket *, 8> few{};
+  std::vector<TCustomWinSocket *> many(count > few.size() ? count : 0);
+  const std::span<TCustomWinSocket *> snapshot(many.empty() ? few.data() : many.data(), count);
+  for (std::size_t i = 0; i < count; ++i)
+    snapshot[i] = Socket()->Connections(static_cast<int>(i));
   std::exception_ptr firstFailure;
   for (TCustomWinSocket *connection : snapshot) {
     if (connection == Except || !Socket()->HasConnection(connection))

@@ -3,7 +3,8 @@
 // queue of 5), gives every accepted connection its own framing engine and
 // collects all their packets in one event, with itself as Sender and the
 // connection as Socket. Sends to one connection, to all, or to all but one,
-// in accept order.
+// in accept order. What the handler sends while a read's packets are
+// delivered goes out at the end of that read, in one write per connection.
 #include "packetsockets/PacketServerClientWinSocket.h"
 #include "platform/net/CustomServerSocket.h"
 
@@ -46,6 +47,8 @@ private:
 
   platform::TGetSocketEvent FOnGetSocket;
   TPacketArrivedEvent FOnPacketArrived;
+  // Shared with every connection's engine; a connection may outlive the server.
+  std::shared_ptr<TSendGather> FSendGather = std::make_shared<TSendGather>();
 };
 
 } // namespace Zev

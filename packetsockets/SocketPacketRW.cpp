@@ -15,6 +15,10 @@ using platform::TObject;
 namespace {
 // Largest single read; with the length cap it bounds the read buffer.
 constexpr int ReadChunk = 64 * 1024;
+// Most read in one notification. A peer that sends without pause cannot keep
+// the event loop from the other connections (whose readers then fall behind
+// and look stalled); what is left brings the next notification.
+constexpr std::size_t ReadPerNotification = 4 * ReadChunk;
 
 std::int32_t LengthAt(const std::byte *p) {
   const std::uint32_t value =
@@ -33,11 +37,42 @@ public:
 private:
   int &FDepth;
 };
+
+// A delivery of a gather's engine: the sends it makes leave at its end. Holds
+// the gather, whatever a handler does to the engine's.
+class GatherScope {
+public:
+  explicit GatherScope(std::shared_ptr<TSendGather> gather) : FGather(std::move(gather)) {
+    if (FGather)
+      FGather->Begin();
+  }
+  // Left by an exception: the handler's failure is the one reported.
+  ~GatherScope() {
+    try {
+      End();
+    } catch (...) {
+    }
+  }
+  GatherScope(const GatherScope &) = delete;
+  GatherScope &operator=(const GatherScope &) = delete;
+
+  void End() {
+    if (const std::shared_ptr<TSendGather> gather = std::exchange(FGather, nullptr))
+      gather->End();
+  }
+
+private:
+  std::shared_ptr<TSendGather> FGather;
+};
 } // namespace
 
 TSocketPacketRW::TSocketPacketRW(TCustomWinSocket *Socket) { SetSocket(Socket); }
 
-TSocketPacketRW::~TSocketPacketRW() { SetSocket(nullptr); }
+TSocketPacketRW::~TSocketPacketRW() {
+  if (FSendGather)
+    FSendGather->Forget(*this);
+  SetSocket(nullptr);
+}
 
 void TSocketPacketRW::SetSocket(TCustomWinSocket *Socket) {
   if (FSocket)
@@ -79,6 +114,7 @@ void TSocketPacketRW::ReadEvent(TObject *Sender, TCustomWinSocket *Socket) {
   // Read first and ask how much is pending only after a read that filled its
   // room: a notification mostly brings a few bytes, and asking is a system call.
   int want = ReadChunk;
+  std::size_t total = 0;
   for (;;) {
     CompactReadBuffer();
     const std::size_t old = FReadBuffer.size();
@@ -99,6 +135,9 @@ void TSocketPacketRW::ReadEvent(TObject *Sender, TCustomWinSocket *Socket) {
     // notification, unless one was missed while a handler ran.
     if (got < want && !std::exchange(FReadMissed, false))
       break;
+    total += static_cast<std::size_t>(got);
+    if (total >= ReadPerNotification)
+      break;
     const int pending = Socket->ReceiveLength();
     if (pending <= 0)
       break;
@@ -111,6 +150,7 @@ void TSocketPacketRW::FirePacketArrived(TObject *Sender, TCustomWinSocket *Socke
     return;
   {
     DeliveryScope delivering(FDelivering);
+    GatherScope gather(FSendGather);
     for (;;) {
       const std::size_t available = FReadBuffer.size() - FReadHead;
       if (available < PacketHeaderSize)
@@ -134,6 +174,7 @@ void TSocketPacketRW::FirePacketArrived(TObject *Sender, TCustomWinSocket *Socke
       if (const auto handler = FOnPacketArrived)
         (*handler)(Sender, Socket, payload, length - PacketHeaderSize);
     }
+    gather.End();
   }
   if (FReadHead == FReadBuffer.size()) {
     FReadBuffer.clear();
@@ -162,8 +203,16 @@ void TSocketPacketRW::WriteEvent(TObject *, TCustomWinSocket *Socket) {
   if (sent < 1)
     return;
   FWriteBuffer.RemoveFront(sent);
+  FSentBytes += static_cast<std::uint64_t>(sent);
   if (FPacketStart >= 0)
     FPacketStart -= sent;
+}
+
+void TSocketPacketRW::FlushOrDefer() {
+  if (FSendGather && FSendGather->Gathering())
+    FSendGather->Defer(*this);
+  else
+    Flush();
 }
 
 void TSocketPacketRW::ClearQueues() {
@@ -199,7 +248,7 @@ void TSocketPacketRW::SendPacket(const void *data, int size) {
   FWriteBuffer.Seek(0, platform::soEnd);
   AppendLength(size + PacketHeaderSize);
   FWriteBuffer.WriteBuffer(data, size);
-  WriteEvent(FSocket, FSocket);
+  FlushOrDefer();
 }
 
 void TSocketPacketRW::SendPacket(platform::TStream *stream, int size) {
@@ -222,7 +271,7 @@ void TSocketPacketRW::SendPacket(platform::TStream *stream, int size) {
     FWriteBuffer.SetSize(start);
     throw;
   }
-  WriteEvent(FSocket, FSocket);
+  FlushOrDefer();
 }
 
 platform::TStream *TSocketPacketRW::PacketBegin() {
@@ -251,7 +300,7 @@ void TSocketPacketRW::PacketEnd() {
   AppendLength(static_cast<std::int32_t>(length));
   FWriteBuffer.Seek(0, platform::soEnd);
   FPacketStart = -1;
-  WriteEvent(FSocket, FSocket);
+  FlushOrDefer();
 }
 
 void TSocketPacketRW::PacketDiscard() {
@@ -263,6 +312,14 @@ void TSocketPacketRW::PacketDiscard() {
 
 TPacketArrivedEvent TSocketPacketRW::OnPacketArrived() const {
   return FOnPacketArrived ? *FOnPacketArrived : nullptr;
+}
+
+void TSocketPacketRW::SetSendGather(std::shared_ptr<TSendGather> gather) {
+  // Sends waiting in the old gather go out now, or wait in the new one.
+  const bool waiting = FSendGather && FSendGather->Forget(*this);
+  FSendGather = std::move(gather);
+  if (waiting)
+    FlushOrDefer();
 }
 
 void TSocketPacketRW::SetOnPacketArrived(TPacketArrivedEvent handler) {

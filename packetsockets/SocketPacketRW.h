@@ -11,11 +11,17 @@
 // layer reports it once the engine has unwound); the packets still buffered
 // are delivered by the next read notification, which the socket layer runs
 // after the report.
+//
+// Sends made while a delivery runs wait for its end when the engine belongs
+// to a send gather (a server's connections): one write per connection for
+// all that a read's packets made the handler send.
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 
 #include "packetsockets/PacketTypes.h"
 #include "packetsockets/ReadBuffer.h"
+#include "packetsockets/SendGather.h"
 #include "platform/net/MemoryStream.h"
 
 namespace Zev {
@@ -36,11 +42,14 @@ public:
   // queues are emptied on seConnect), then reading or flushing.
   void SocketEvent(platform::TObject *Sender, platform::TCustomWinSocket *Socket,
                    platform::TSocketEvent SocketEvent);
-  // Delivers what is already whole, then drains the socket and delivers whole
-  // packets after every read.
+  // Delivers what is already whole, then reads what is pending (up to a
+  // bound; the rest brings the next notification) and delivers whole packets
+  // after every read.
   void ReadEvent(platform::TObject *Sender, platform::TCustomWinSocket *Socket);
   // One SendBuf of everything queued before any open packet.
   void WriteEvent(platform::TObject *Sender, platform::TCustomWinSocket *Socket);
+  // WriteEvent on the attached socket.
+  void Flush() { WriteEvent(FSocket, FSocket); }
   // Delivers every whole packet at the head of the read buffer. A length word
   // below 4 or above MaxPacketLength closes Socket and raises
   // PacketSizeReadErrorText.
@@ -63,22 +72,31 @@ public:
 
   TPacketArrivedEvent OnPacketArrived() const;
   void SetOnPacketArrived(TPacketArrivedEvent handler);
+  // Joins a gather shared with other engines (null leaves it). Sends waiting
+  // in the old one are flushed (or wait in the new one).
+  void SetSendGather(std::shared_ptr<TSendGather> gather);
 
   // Bytes received and not yet delivered; bytes queued and not yet taken.
   std::size_t PendingReadSize() const { return FReadBuffer.size() - FReadHead; }
   const platform::TMemoryStream &WriteBuffer() const { return FWriteBuffer; }
+  // Bytes the socket has taken over the engine's life.
+  std::uint64_t SentBytes() const { return FSentBytes; }
 
 private:
   void ClearQueues();
   void CheckNoOpenPacket() const;
   void AppendLength(std::int32_t length);
   void CompactReadBuffer();
+  // Flushes now, or at the end of the gathered delivery under way.
+  void FlushOrDefer();
 
   platform::TCustomWinSocket *FSocket = nullptr;
   // Received bytes; the undelivered ones start at FReadHead, at a packet boundary.
   TReadBuffer FReadBuffer;
   std::size_t FReadHead = 0;
   platform::TMemoryStream FWriteBuffer;
+  std::uint64_t FSentBytes = 0;
+  std::shared_ptr<TSendGather> FSendGather;
   // Position of the open packet's length word in FWriteBuffer; -1 when none.
   std::int64_t FPacketStart = -1;
   // Held by shared pointer so a handler that replaces itself keeps running.

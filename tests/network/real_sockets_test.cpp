@@ -12,8 +12,8 @@
 #include <memory>
 #include <vector>
 
-#include "game/SearchRule.h"
 #include "app/TN_FrmMain1.h"
+#include "game/SearchRule.h"
 #include "network/TN_FrmSub2.h"
 #include "platform/core/MessageBox.h"
 #include "system/TN_FrmSystem1.h"
@@ -127,17 +127,16 @@ TEST_F(RealSocketsTest, HostileGuestCannotHurtTheHost) {
   host->Press(true, port);
   ASSERT_TRUE(Wait([&] { return host->St().gamePhase == game::Waiting && host->St().netGameActive == 1; }));
 
-  // The "guest" floods the relay and never reads: the host closes it once its
-  // queue passes the bound, and the match ends.
+  // The "guest" floods the relay with the largest packets and never reads:
+  // the host closes it before its queue takes all memory, and the match ends.
   QTcpSocket intruder;
   intruder.setReadBufferSize(1024);
   intruder.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
   ASSERT_TRUE(intruder.waitForConnected(3000));
   ASSERT_TRUE(Wait([&] { return host->St().gamePhase == 0; }));
-  QByteArray packet(4, '\0');
-  packet.append(QByteArray(996, 'x'));
-  packet[0] = static_cast<char>(1000 & 0xFF), packet[1] = static_cast<char>(1000 >> 8);
-  for (int i = 0; i < 8000; ++i)
+  QByteArray packet(1 << 20, 'x');
+  packet[0] = 0, packet[1] = 0, packet[2] = 0x10, packet[3] = 0; // a length word of 1 MiB
+  for (int i = 0; i < 128; ++i)
     intruder.write(packet);
   ASSERT_TRUE(Wait([&] { return intruder.state() == QAbstractSocket::UnconnectedState; }, 30000));
   ASSERT_TRUE(Wait([&] { return host->St().netGameActive == 0; }));

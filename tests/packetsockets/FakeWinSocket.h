@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/net/CustomWinSocket.h"
+#include "platform/net/SocketError.h"
 
 namespace fakes {
 
@@ -49,6 +50,7 @@ public:
   std::vector<std::byte> wire;    // bytes the socket has taken
   std::deque<int> sendLimits;     // per SendBuf call: -1 would block, 0 not connected, n at most n
   int sendCalls = 0;
+  bool failSends = false; // SendBuf raises a socket error, as a broken connection does
 
   // One read notification with these bytes pending.
   void Deliver(const std::vector<std::byte> &bytes) {
@@ -73,6 +75,8 @@ public:
   }
   int SendBuf(const void *buffer, int count) override {
     ++sendCalls;
+    if (failSends)
+      throw platform::ESocketError("send failed");
     if (!connected)
       return 0;
     int take = count;

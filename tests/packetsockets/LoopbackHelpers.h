@@ -57,6 +57,16 @@ private:
   platform::MessageBoxResponder FPrevious;
 };
 
+// One packet as it travels: the length word (little-endian, counting itself)
+// and the payload.
+inline std::string Framed(const std::string &payload) {
+  const auto length = static_cast<std::uint32_t>(payload.size() + 4);
+  std::string out;
+  for (int i = 0; i < 4; ++i)
+    out.push_back(static_cast<char>(length >> (8 * i) & 0xFF));
+  return out + payload;
+}
+
 // A port nothing listens on right now.
 inline int UnusedPort() {
   const int fd = ::socket(AF_INET, SOCK_STREAM, 0);

@@ -2,7 +2,9 @@
 // invalid lengths, queueing and short sends, packets built in place.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -310,6 +312,76 @@ TEST(FramingHandlers, HandlerMayReplyAndReplaceItself) {
   });
   e.socket.Deliver(Concat({Frame("ping"), Frame("lost")}));
   EXPECT_EQ(e.socket.wire, Frame("ping"));
+}
+
+// Three engines of one gather, as a server's connections: every packet that
+// arrives on any of them is sent to all three, the sender's own included.
+struct GatheredRelay {
+  std::shared_ptr<Zev::TSendGather> gather = std::make_shared<Zev::TSendGather>();
+  std::array<Engine, 3> connections;
+
+  GatheredRelay() {
+    for (Engine &connection : connections) {
+      connection.engine.SetSendGather(gather);
+      connection.engine.SetOnPacketArrived([this](auto *, auto *, const void *data, int size) {
+        if (std::string(static_cast<const char *>(data), static_cast<std::size_t>(size)) == "bad")
+          throw std::runtime_error("conversion");
+        SendToAll(data, size);
+      });
+    }
+  }
+  // Every connection is served even when one fails; the first failure is raised.
+  void SendToAll(const void *data, int size) {
+    std::exception_ptr failure;
+    for (Engine &connection : connections)
+      try {
+        connection.engine.SendPacket(data, size);
+      } catch (...) {
+        failure = failure ? failure : std::current_exception();
+      }
+    if (failure)
+      std::rethrow_exception(failure);
+  }
+};
+
+// What one read relays leaves in one write per connection, same bytes, same order.
+TEST(FramingGather, OneReadsRelayIsOneWritePerConnection) {
+  GatheredRelay relay;
+  std::vector<std::byte> burst;
+  for (int i = 0; i < 300; ++i)
+    burst = Concat({burst, Frame(std::to_string(i))});
+  relay.connections[1].socket.Deliver(burst);
+  for (Engine &connection : relay.connections) {
+    EXPECT_EQ(connection.socket.wire, burst);
+    EXPECT_EQ(connection.socket.sendCalls, 1);
+  }
+  // Outside a delivery a send leaves at once.
+  relay.connections[0].engine.SendPacket("now", 3);
+  EXPECT_EQ(relay.connections[0].socket.wire, Concat({burst, Frame("now")}));
+}
+
+// A failing connection neither stops the others nor loses what was relayed
+// before a handler failed.
+TEST(FramingGather, FailuresLeaveTheOtherConnectionsTheirBytes) {
+  GatheredRelay relay;
+  relay.connections[1].socket.failSends = true;
+  const auto burst = Concat({Frame("1"), Frame("2")});
+  EXPECT_EQ(ExceptionText([&] { relay.connections[0].socket.Deliver(burst); }), "send failed");
+  EXPECT_EQ(relay.connections[0].socket.wire, burst);
+  EXPECT_EQ(relay.connections[2].socket.wire, burst);
+
+  relay.connections[1].socket.failSends = false;
+  const auto relayed = [&](std::initializer_list<std::vector<std::byte>> parts) {
+    for (Engine &connection : relay.connections)
+      EXPECT_EQ(connection.socket.wire, Concat(parts));
+  };
+  EXPECT_EQ(ExceptionText([&] {
+              relay.connections[2].socket.Deliver(Concat({Frame("3"), Frame("bad"), Frame("4")}));
+            }),
+            "conversion");
+  relayed({burst, Frame("3")});
+  relay.connections[2].socket.Deliver({}); // the read notification after the report
+  relayed({burst, Frame("3"), Frame("4")});
 }
 
 TEST(FramingAttach, ChainsTheOldHandlerFirstAndGivesItBack) {

@@ -155,6 +155,38 @@ TEST(Loopback, SendToAllInAcceptOrderAndToAllButOne) {
   EXPECT_EQ(clients[2]->Payloads(), (std::vector<std::string>{std::string("15", 3), "others"}));
 }
 
+// A burst that one read brings is relayed whole and in order to every
+// connection, the sender's own included.
+TEST(Loopback, BurstRelayedInOneReadArrivesWholeEverywhere) {
+  Server server;
+  server.component.SetOnPacketArrived(
+      [&](auto *, auto *, const void *data, int size) { server.component.SendPacketToAll(data, size); });
+  Client first(server.Port()), second(server.Port());
+  ASSERT_TRUE(first.Open());
+  ASSERT_TRUE(second.Open());
+  const int sender = loopback::RawConnect(server.Port());
+  ASSERT_TRUE(PumpUntil([&] { return server.accepted.size() == 3; }));
+  std::vector<std::string> payloads;
+  std::string burst;
+  for (int i = 0; i < 2000; ++i) {
+    payloads.push_back(i % 7 == 0 ? std::string() : "move" + std::to_string(i));
+    burst += loopback::Framed(payloads.back());
+  }
+  ASSERT_EQ(::send(sender, burst.data(), burst.size(), 0), static_cast<ssize_t>(burst.size()));
+  std::string echo(burst.size(), '\0');
+  std::size_t echoed = 0;
+  ASSERT_TRUE(PumpUntil([&] {
+    const ssize_t n = ::recv(sender, echo.data() + echoed, echo.size() - echoed, MSG_DONTWAIT);
+    echoed += static_cast<std::size_t>(std::max<ssize_t>(n, 0));
+    return echoed == echo.size() && first.packets.size() >= payloads.size() &&
+           second.packets.size() >= payloads.size();
+  }));
+  EXPECT_TRUE(echo == burst);
+  EXPECT_EQ(first.Payloads(), payloads);
+  EXPECT_EQ(second.Payloads(), payloads);
+  ::close(sender);
+}
+
 TEST(Loopback, WrongSocketClassIsRefused) {
   Server server;
   EXPECT_THROW(server.component.SendPacket(nullptr, "x", 1), platform::Exception);
