@@ -177,7 +177,13 @@ void NetworkMatch::LoadDataPicture(Picture picture, const std::string &file) {
 }
 
 void NetworkMatch::FlushBeforeExit() {
-  Reporting(ui_, [&] { sockets_.FlushClient(kQuitFlushMs); });
+  Reporting(ui_, [&] {
+    sockets_.FlushClient(kQuitFlushMs);
+    // A host's relay ends with the program: it must pass the text on to the
+    // peer first. Its own echo coming back (the disconnect steps) shows it has.
+    if (st_.netRoleIsClient == 0)
+      sockets_.ServeUntil([this] { return st_.netGameActive == 0; }, kQuitFlushMs);
+  });
 }
 
 } // namespace network

@@ -3,6 +3,7 @@
 // components: the client that every side plays through, and the server that
 // relays on the hosting side. The window implements it over the real
 // components; tests implement it in memory.
+#include <functional>
 #include <string>
 
 namespace network {
@@ -26,6 +27,10 @@ public:
   // Hands the client's queued bytes to the system, waiting at most timeoutMs
   // for the socket to take them (the program is about to end).
   virtual void FlushClient(int timeoutMs) = 0;
+  // Serves the sockets (no user input) until done() holds or timeoutMs has
+  // passed: the program is about to end and a host's relay must still pass on
+  // what was sent.
+  virtual void ServeUntil(const std::function<bool()> &done, int timeoutMs) = 0;
 
   // The server. Listening raises platform::Exception when the port cannot be had.
   virtual void SetServerPort(int port) = 0;

@@ -42,7 +42,8 @@ public:
   // the peer's move (bound to the game's hook).
   void AwaitingPeerMove();
 
-  // The program is ending: whatever the quit step sent goes out first.
+  // The program is ending: whatever the quit step sent goes out first, and a
+  // host's relay passes it on.
   void FlushBeforeExit();
 
 private:

@@ -1,5 +1,8 @@
 #include "network/ZevMatchSockets.h"
 
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <exception>
 #include <vector>
 
@@ -8,6 +11,8 @@
 namespace network {
 
 namespace {
+constexpr int kServeCheckMs = 10;
+
 ConnectionId IdOf(const platform::TCustomWinSocket *socket) { return socket; }
 } // namespace
 
@@ -83,6 +88,20 @@ void ZevMatchSockets::ServerSendToAll(const void *data, int size) {
     CloseConnection(connection);
   if (failure)
     std::rethrow_exception(failure);
+}
+
+void ZevMatchSockets::ServeUntil(const std::function<bool()> &done, int timeoutMs) {
+  QElapsedTimer clock;
+  clock.start();
+  QEventLoop loop;
+  QTimer check;
+  QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+    if (done() || clock.elapsed() >= timeoutMs)
+      loop.quit();
+  });
+  check.start(kServeCheckMs);
+  if (!done())
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 } // namespace network

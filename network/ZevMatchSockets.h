@@ -31,6 +31,7 @@ public:
   bool ClientConnected() const override { return client_.Socket()->Connected(); }
   void ClientSend(const void *data, int size) override { client_.SendPacket(data, size); }
   void FlushClient(int timeoutMs) override { client_.FlushPackets(timeoutMs); }
+  void ServeUntil(const std::function<bool()> &done, int timeoutMs) override;
 
   void SetServerPort(int port) override { server_.SetPort(port); }
   void SetServerActive(bool active) override { server_.SetActive(active); }

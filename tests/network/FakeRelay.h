@@ -84,6 +84,10 @@ public:
     });
   }
   void FlushClient(int) override { Record("flush"); }
+  void ServeUntil(const std::function<bool()> &done, int timeoutMs) override {
+    Record("serve");
+    net_.clock.RunUntil(done, timeoutMs);
+  }
 
   // Server.
   void SetServerPort(int value) override {

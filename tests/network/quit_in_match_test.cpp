@@ -104,7 +104,8 @@ struct QuitInMatchTest : ::testing::Test {
 };
 
 // Guards "setudan" going to the peer through the host's relay when the user
-// confirms quitting in a match, before the settings file is written.
+// confirms quitting in a match, before the settings file is written and
+// before the program (and with it the relay) ends.
 TEST_F(QuitInMatchTest, HostQuittingInAMatchSendsSetudanThroughItsRelay) {
   HostWithPeer();
   QTest::keyClick(window.get(), Qt::Key_Escape); // answered No
@@ -119,6 +120,7 @@ TEST_F(QuitInMatchTest, HostQuittingInAMatchSendsSetudanThroughItsRelay) {
   EXPECT_EQ(window->sent, std::vector<std::string>{std::string("setudan", 8)});
   EXPECT_FALSE(window->fileBeforeSend);
   EXPECT_EQ(SettingsFile(), "0");
+  window.reset(); // the program ends
   EXPECT_TRUE(QTest::qWaitFor([&] { return peer.bytesAvailable() >= kSetudanPacket.size(); }, 3000));
   EXPECT_EQ(peer.readAll(), kSetudanPacket);
 }
