@@ -9,7 +9,10 @@
 //   playing and with it stopped (the idle game), next to libfluidsynth alone
 //   rendering the same song, and the ratio music / (synthesizer + idle game).
 //
-//   music_game_benchmark [--seconds N]   (CPU stretch, 20 s by default)
+//   music_game_benchmark [--seconds N] [--repeat N]
+//
+// --seconds: the CPU stretch, 20 s by default; --repeat: runs of each case, of
+// which the median is shown (1 by default).
 //
 // Runs as root: each case sees the sound font it measures as the system's
 // General MIDI one (/usr/share/sounds/sf2/default-GM.sf2) through a private
@@ -38,6 +41,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "DenseSong.h"
@@ -274,15 +278,38 @@ std::string FontName(const std::string &path) { return fs::path(path).stem().str
 
 } // namespace
 
+// The median run of a case, by each figure on its own; none when any run failed.
+std::optional<Result> MeasureMedian(const Case &run, int cpuSeconds, int repeat) {
+  std::vector<Result> runs;
+  for (int i = 0; i < repeat; ++i) {
+    const auto result = Measure(run, cpuSeconds);
+    if (!result)
+      return std::nullopt;
+    runs.push_back(*result);
+  }
+  auto median = [&runs](auto field) {
+    std::vector<std::remove_cvref_t<decltype(Result{}.*field)>> values;
+    for (const Result &result : runs)
+      values.push_back(result.*field);
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+  };
+  return Result{median(&Result::rssKb), median(&Result::stallMs), median(&Result::cpuPercent)};
+}
+
 int main(int argc, char **argv) {
   if (argc == 8 && std::strcmp(argv[1], "--game") == 0) {
     const Case run{argv[3], argv[4], std::strcmp(argv[5], "device") == 0, std::strcmp(argv[6], "music") == 0};
     RunGame(run, std::atoi(argv[2]), std::atoi(argv[7]));
   }
   int cpuSeconds = 20;
-  for (int i = 1; i + 1 < argc; ++i)
+  int repeat = 1;
+  for (int i = 1; i + 1 < argc; ++i) {
     if (std::strcmp(argv[i], "--seconds") == 0)
       cpuSeconds = std::max(1, std::atoi(argv[i + 1]));
+    if (std::strcmp(argv[i], "--repeat") == 0)
+      repeat = std::max(1, std::atoi(argv[i + 1]));
+  }
   if (::geteuid() != 0) {
     std::fprintf(stderr, "music_game_benchmark runs as root (a private mount namespace per case)\n");
     return 1;
@@ -328,7 +355,7 @@ int main(int argc, char **argv) {
   for (std::size_t f = 0; f < fonts.size(); ++f)
     for (std::size_t s = 0; s < songs.size(); ++s)
       for (bool device : outputs)
-        music[f].push_back(Measure({fonts[f], songs[s].folder, device, true}, cpuSeconds));
+        music[f].push_back(MeasureMedian({fonts[f], songs[s].folder, device, true}, cpuSeconds, repeat));
   std::printf("\nStart-up and memory, the game's tune playing\n");
   std::printf("%-12s %-13s %24s %25s\n", "sound font", "output", "resident 5 s after show",
               "longest event-loop stall");
@@ -344,12 +371,12 @@ int main(int argc, char **argv) {
 
   std::vector<std::optional<Result>> idle;
   for (bool device : outputs)
-    idle.push_back(Measure({fonts[0], songs[0].folder, device, false}, cpuSeconds));
+    idle.push_back(MeasureMedian({fonts[0], songs[0].folder, device, false}, cpuSeconds, repeat));
 
   std::printf(
-      "\nCPU, %% of one core over %d s (synthesizer alone: libfluidsynth rendering %d s as fast as it "
-      "can, per second of music)\n",
-      cpuSeconds, kSynthSeconds);
+      "\nCPU, %% of one core over %d s, median of %d (synthesizer alone: libfluidsynth rendering %d s as "
+      "fast as it can, per second of music)\n",
+      cpuSeconds, repeat, kSynthSeconds);
   std::printf("%-12s %-12s %-13s %8s %8s %8s %14s %8s\n", "song", "sound font", "output", "game", "idle",
               "synth", "game/(s+idle)", "stall");
   for (std::size_t s = 0; s < songs.size(); ++s)
