@@ -16,8 +16,9 @@ namespace {
 
 // Frames mixed per pass: small enough that a finished piece is noticed punctually.
 constexpr std::size_t kChunkFrames = 1024;
-// The silent clock's tick: cheap, yet a song's end is seen within a tick.
-constexpr int kSilentTickMs = 20;
+// The silent clock's tick. Nobody hears it, so it renders in long steps: few wake-ups, and a
+// song's end is still seen within a tick.
+constexpr int kSilentTickMs = 100;
 // The most the silent clock catches up in one tick after the event loop was held up.
 constexpr std::int64_t kMaxCatchUpFrames = kSampleRate / 2;
 // How long the device keeps running on silence after the last source left, so that the

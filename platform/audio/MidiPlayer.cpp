@@ -130,6 +130,14 @@ int MidiPlayer::TotalTicks() const {
   return fluid_ && fluid_->player ? fluid_player_get_total_ticks(fluid_->player.get()) : 0;
 }
 
+int MidiPlayer::SongTicks() {
+  // The synthesizer walks every event of every track to answer, so the answer is kept; it stays
+  // 0 until the player has read the song at its first rendering.
+  if (songTicks_ == 0)
+    songTicks_ = fluid_player_get_total_ticks(fluid_->player.get());
+  return songTicks_;
+}
+
 void MidiPlayer::EnsureSynth() {
   if (fluid_)
     return;
@@ -145,6 +153,8 @@ void MidiPlayer::EnsureSynth() {
   // No audio driver: the player's clock is the samples we render, driven by the output's pull.
   fluid_settings_setstr(fluid->settings.get(), "player.timing-source", "sample");
   fluid_settings_setnum(fluid->settings.get(), "synth.sample-rate", kSampleRate);
+  // Only the instruments in use hold their samples: a General MIDI font may be 150 MB.
+  fluid_settings_setint(fluid->settings.get(), "synth.dynamic-sample-loading", 1);
   fluid->synth.reset(new_fluid_synth(fluid->settings.get()));
   if (!fluid->synth)
     throw Exception("MIDI シーケンサを準備できません");
@@ -168,6 +178,7 @@ void MidiPlayer::StartFromBeginning() {
   }
   atEnd_ = false;
   tailFrames_ = 0;
+  songTicks_ = 0;
 }
 
 void MidiPlayer::Silence() {
@@ -191,7 +202,7 @@ std::size_t MidiPlayer::Render(std::span<std::int16_t> out) {
     fluid_player_t *player = fluid_->player.get();
     // The tick test is punctual; the player's own "done" comes only after the last voices died
     // out, or at once for a file that failed to load.
-    const int total = fluid_player_get_total_ticks(player);
+    const int total = SongTicks();
     const bool ended = (total > 0 && fluid_player_get_current_tick(player) >= total) ||
                        fluid_player_get_status(player) == FLUID_PLAYER_DONE;
     if (ended) {

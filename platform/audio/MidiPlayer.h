@@ -61,6 +61,7 @@ private:
   std::size_t Render(std::span<std::int16_t> out) override;
   void EnsureSynth();
   void StartFromBeginning();
+  int SongTicks();
   void Silence();
   void DetachFromOutput();
 
@@ -72,6 +73,7 @@ private:
   MediaMode mode_ = MediaMode::NotReady;
   bool atEnd_ = false;
   std::size_t tailFrames_ = 0;
+  int songTicks_ = 0; // the length of the song the player plays, once known
 };
 
 } // namespace platform::audio

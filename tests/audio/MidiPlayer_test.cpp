@@ -76,6 +76,27 @@ TEST_F(MidiPlayerTest, PlaysToItsEndThenPlayStartsItAgain) {
   EXPECT_EQ(player.Mode(), MediaMode::Stopped);
 }
 
+// Each file ends at its own length, whichever file was open before it.
+TEST_F(MidiPlayerTest, EachFileEndsAtItsOwnLength) {
+  const QString twoSeconds = dir_.filePath("long.mid");
+  ASSERT_TRUE(smftest::Write(twoSeconds, smftest::Notes({60, 62, 64, 65, 67, 69, 71, 72}, 48)));
+  struct Piece {
+    QString file;
+    std::chrono::milliseconds length;
+  };
+  MidiPlayer player(output_);
+  for (const auto &[file, length] :
+       {Piece{songPath_, 1000ms}, Piece{twoSeconds, 2000ms}, Piece{songPath_, 1000ms}}) {
+    player.SetFileName(file);
+    player.Open();
+    player.Play();
+    output_.Advance(length - 100ms);
+    EXPECT_EQ(player.Mode(), MediaMode::Playing) << file.toStdString();
+    output_.Advance(200ms);
+    EXPECT_EQ(player.Mode(), MediaMode::Stopped) << file.toStdString();
+  }
+}
+
 TEST_F(MidiPlayerTest, PauseHoldsThePositionStopAndCloseSilence) {
   MidiPlayer player(output_);
   OpenSong(player);
