@@ -1,0 +1,21 @@
+#pragma once
+// Packets as they travel: a length word (little-endian, counting itself), then
+// the payload.
+#include <cstdint>
+#include <string>
+
+namespace frames {
+
+inline std::string LengthWord(std::int32_t length) {
+  const auto value = static_cast<std::uint32_t>(length);
+  std::string out;
+  for (int i = 0; i < 4; ++i)
+    out.push_back(static_cast<char>(value >> (8 * i) & 0xFF));
+  return out;
+}
+
+inline std::string Framed(const std::string &payload) {
+  return LengthWord(static_cast<std::int32_t>(payload.size() + 4)) + payload;
+}
+
+} // namespace frames
