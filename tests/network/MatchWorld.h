@@ -89,6 +89,16 @@ struct MatchSide {
     loadsSeen = ui.loads.size();
   }
 
+  // The opponent portrait's stages as the match starts or ends them.
+  std::string PortraitStages() {
+    return "wipe=" + std::to_string(st.opponentWipeLine) +
+           " stage=" + std::to_string(st.opponentPortraitStage) +
+           " disconnected=" + std::to_string(st.netDisconnected) +
+           " work=" + ui.lastLoaded[Picture::N_ImaWork1] + " cast=" + ui.lastLoaded[Picture::N_ImaCast4] +
+           (ui.Enabled(Timer::N_TimEffect2) ? " wiping" : "") +
+           (ui.Enabled(Timer::N_TimFace2) ? " faces" : "");
+  }
+
   std::vector<Cell> LivePieces(const game::Board &board) const {
     std::vector<Cell> cells;
     for (int r = 1; r <= 10; ++r)

@@ -85,13 +85,7 @@ TEST_F(ConnectTest, HostConnectsWithTheMatchOnBeforeAnySocketOpens) {
   for (MenuItem item :
        {MenuItem::N_MenNew1, MenuItem::N_MenLevel1, MenuItem::N_MenLevel2, MenuItem::N_MenLevel3})
     EXPECT_FALSE(side.ui.Enabled(item));
-  EXPECT_EQ(side.ui.lastLoaded[Picture::N_ImaWork1], "Cast0.bmp");
-  EXPECT_EQ(side.ui.lastLoaded[Picture::N_ImaCast4], "Face3.bmp");
-  EXPECT_EQ(
-      (std::vector<int>{side.st.opponentWipeLine, side.st.opponentPortraitStage, side.st.netDisconnected}),
-      (std::vector<int>{0, 0, 0}));
-  EXPECT_TRUE(side.ui.Enabled(Timer::N_TimEffect2));
-  EXPECT_FALSE(side.ui.Enabled(Timer::N_TimFace2));
+  EXPECT_EQ(side.PortraitStages(), "wipe=0 stage=0 disconnected=0 work=Cast0.bmp cast=Face3.bmp wiping");
   EXPECT_EQ(side.st.opponentBoard, game::Board{}); // a network game waits for the peer's deployment
   EXPECT_EQ(side.st.turnCountdown, 100);
   EXPECT_EQ(side.st.netRoleIsClient, 0);
@@ -100,16 +94,6 @@ TEST_F(ConnectTest, HostConnectsWithTheMatchOnBeforeAnySocketOpens) {
   // Its own client is accepted: the login line and Waiting.
   ASSERT_TRUE(world.RunUntil([&] { return side.sockets.ServerConnectionCount() == 1; }, 100));
   EXPECT_EQ(side.st.gamePhase, game::Waiting);
-}
-
-TEST_F(ConnectTest, GuestWaitsForTheHostsDeployment) {
-  Press();
-  EXPECT_EQ(side.st.netRoleIsClient, 1);
-  EXPECT_EQ(side.ui.Caption(Label::N_LabMessage1), "対戦相手がMarvokを配置しています・・・・。");
-  EXPECT_EQ((std::vector<int>{side.st.gamePhase, side.st.netReceiveState}),
-            (std::vector<int>{game::Waiting, 1}));
-  EXPECT_EQ(side.sockets.calls.back(), "client-active:1");
-  EXPECT_FALSE(side.sockets.Listening());
 }
 
 TEST_F(ConnectTest, BadPortsChangeNothingAndZeroAsksForTheServer) {

@@ -54,6 +54,8 @@ TEST_F(FullMatchTest, TwoGamesRematchAndDisconnect) {
   EXPECT_EQ(guest.ui.Caption(Label::N_LabMessage1), "対戦相手がMarvokを配置しています・・・・。");
   EXPECT_EQ((std::vector<int>{guest.st.gamePhase, guest.st.netReceiveState, guest.st.netRoleIsClient}),
             (std::vector<int>{game::Waiting, 1, 1}));
+  EXPECT_FALSE(guest.sockets.Listening()); // the guest only connects
+  EXPECT_EQ(guest.sockets.calls.back(), "client-active:1");
   for (MatchSide *side : {&host, &guest}) {
     EXPECT_FALSE(side->ui.Enabled(MenuItem::N_MenNew1));
     EXPECT_FALSE(side->dialog.connectMode);

@@ -7,30 +7,12 @@
 #include <string>
 #include <utility>
 
+#include "tests/game/RuleTables.h"
 #include "tests/network/MatchWorld.h"
 
 using namespace nettest;
 
 namespace {
-
-// Where each tile lies on the tile sheet; a cell shows the tile it got.
-using Tile = std::pair<int, int>;
-const Tile kBlank{0, 0}, kOwnNothing{20, 0}, kReaction{40, 0}, kOwnPiece{0, 21}, kDestroyedOpponent{20, 21},
-    kOpponentNothing{40, 21};
-
-Tile PlayerViewTile(const game::GameState &st, int r, int c) {
-  const game::CellCode own = st.ownBoard.At(r, c);
-  return own == game::Piece                             ? kOwnPiece
-         : st.opponentBoard.At(r, c) == game::Destroyed ? kDestroyedOpponent
-         : own == game::ReactionMark                    ? kReaction
-         : own == game::NothingMark                     ? kOwnNothing
-                                                        : kBlank;
-}
-
-Tile OpponentViewTile(const game::GameState &st, int r, int c) {
-  const game::CellCode mark = st.opponentMarks.At(r, c);
-  return mark == game::NothingMark ? kOpponentNothing : mark == game::ReactionMark ? kReaction : kBlank;
-}
 
 struct HandoverViewsTest : ::testing::Test {
   MatchWorld world;
@@ -55,7 +37,9 @@ struct HandoverViewsTest : ::testing::Test {
       for (int c = 1; c <= 10; ++c) {
         const int k = game::CellNumber(r, c);
         const Picture picture = game::CellPicture(k);
-        const Tile tile = opponentView ? OpponentViewTile(side.st, r, c) : PlayerViewTile(side.st, r, c);
+        const auto tile = opponentView ? ruletables::OpponentViewTile(side.st.opponentMarks.At(r, c))
+                                       : ruletables::PlayerViewTile(side.st.ownBoard.At(r, c),
+                                                                    side.st.opponentBoard.At(r, c));
         const bool marked = opponentView && loaded.count(k);
         if (marked ? side.ui.Canvas(picture).Pixel(0, 0) != gametest::FileColour(loaded[k])
                    : side.ui.TileAt(k) != tile)

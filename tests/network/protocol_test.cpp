@@ -176,13 +176,7 @@ TEST_F(ProtocolTest, DisconnectStepsRunInOrderAndLeaveTheGame) {
   for (MenuItem item :
        {MenuItem::N_MenNew1, MenuItem::N_MenLevel1, MenuItem::N_MenLevel2, MenuItem::N_MenLevel3})
     EXPECT_TRUE(guest.ui.Enabled(item));
-  EXPECT_EQ(
-      (std::vector<int>{guest.st.opponentWipeLine, guest.st.opponentPortraitStage, guest.st.netDisconnected}),
-      (std::vector<int>{0, 0, 1}));
-  EXPECT_EQ(guest.ui.lastLoaded[Picture::N_ImaWork1], "Cast0.bmp");
-  EXPECT_EQ(guest.ui.lastLoaded[Picture::N_ImaCast4], "Face2.bmp");
-  EXPECT_TRUE(guest.ui.Enabled(Timer::N_TimEffect2));
-  EXPECT_FALSE(guest.ui.Enabled(Timer::N_TimFace2));
+  EXPECT_EQ(guest.PortraitStages(), "wipe=0 stage=0 disconnected=1 work=Cast0.bmp cast=Face2.bmp wiping");
   EXPECT_FALSE(guest.ui.Enabled(Timer::N_TimTimer1));
   EXPECT_TRUE(guest.dialog.connectMode);
   EXPECT_EQ(guest.ui.Caption(Label::N_LabMessage1), "切断されました。");
