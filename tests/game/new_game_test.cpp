@@ -3,31 +3,16 @@
 #include <set>
 #include <tuple>
 
-#include "game/Tiles.h"
 #include "tests/game/PlayerSideHarness.h"
+#include "tests/game/RuleTables.h"
 
 using namespace game;
 using gametest::PlayerSide;
 
 namespace {
 
-// The computer's layouts, five per level, as row, column pairs.
-// clang-format off
-const int kLayouts[3][5][10] = {
-    {{1, 2, 2, 5, 4, 2, 9, 8, 10, 2}, {1, 2, 3, 3, 5, 3, 7, 8, 10, 5}, {2, 2, 6, 5, 6, 6, 8, 3, 9, 5},
-     {3, 8, 6, 5, 7, 2, 9, 8, 10, 8}, {2, 9, 3, 2, 4, 2, 9, 3, 9, 8}},
-    {{1, 2, 1, 3, 1, 4, 6, 8, 8, 2}, {5, 6, 5, 7, 5, 8, 7, 8, 10, 2}, {3, 3, 4, 3, 5, 3, 9, 8, 9, 9},
-     {6, 4, 7, 4, 8, 4, 9, 4, 10, 4}, {2, 7, 2, 8, 2, 9, 7, 2, 7, 10}},
-    {{1, 3, 1, 4, 3, 2, 6, 9, 8, 2}, {5, 6, 5, 9, 7, 1, 9, 7, 10, 2}, {3, 3, 4, 3, 5, 3, 9, 1, 9, 9},
-     {6, 1, 7, 4, 8, 4, 9, 9, 10, 4}, {1, 7, 2, 1, 2, 9, 7, 2, 7, 10}}};
-// clang-format on
-
-Board BoardOf(const int (&layout)[10]) {
-  Board board;
-  for (int i = 0; i < 10; i += 2)
-    board.At(layout[i], layout[i + 1]) = Piece;
-  return board;
-}
+using ruletables::BoardOf;
+using ruletables::kLayouts;
 
 // The fields a new game leaves as they were.
 auto Kept(const GameState &s) {
@@ -119,7 +104,7 @@ TEST(NewGame, ResetsTheGameAndKeepsWhatItMustKeep) {
   EXPECT_EQ(ui.Caption(Label::N_LabTimer1), "57");
   EXPECT_EQ(ui.errors.size(), 1u);
   for (int k = 1; k <= 100; ++k) {
-    EXPECT_EQ(ui.TileAt(k), std::make_pair(BlankTile.x, BlankTile.y));
+    EXPECT_EQ(ui.TileAt(k), ruletables::kBlank);
     EXPECT_EQ(ui.refreshes[CellPicture(k)], 1);
   }
 
