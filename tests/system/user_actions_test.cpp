@@ -98,10 +98,18 @@ void CdChosen(User &user) {
   Ended(user);
   user.Choose("CDによるBGM(&C)");
 }
-void CdChecked(User &user) {
+void CdOnSoundPage(User &user) {
   SoundPage(user);
   user.rig_.ChooseCd();
+}
+void CdChecked(User &user) {
+  CdOnSoundPage(user);
   user.Press("CDチェック(&H)");
+}
+// Played, then stopped.
+void Stopped(User &user) {
+  Playing(user);
+  user.w_.N_SpeBgm3Click();
 }
 
 const std::string kPlayed =
@@ -124,12 +132,7 @@ const Row kRows[] = {
     {"SoundTab", Nothing, [](User &u) { u.Press("音源設定(&B)"); }, "page=sound"},
     {"EnvironmentTab", Nothing, [](User &u) { u.Press("環境変数(&O)"); }, "page=environment"},
     {"CloseTab", SoundPage, [](User &u) { u.Press("終了(&X)"); }, "window=hidden"},
-    {"PlayButton",
-     [](User &u) {
-       Playing(u);
-       u.w_.N_SpeBgm3Click();
-     },
-     [](User &u) { u.Press(kPlay); }, kPlayed},
+    {"PlayButton", Stopped, [](User &u) { u.Press(kPlay); }, kPlayed},
     {"PauseButton", Playing, [](User &u) { u.Press(kPause); }, kPaused},
     {"StopButton", Playing, [](User &u) { u.Press(kStop); }, kStopped},
     {"NextButton", CdChecked, [](User &u) { u.Press(kNext); }, "track=2"},
@@ -139,30 +142,15 @@ const Row kRows[] = {
        u.w_.N_SpeBgm5Click();
      },
      [](User &u) { u.Press(kPrevious); }, "track=1"},
-    {"PlayItem",
-     [](User &u) {
-       Playing(u);
-       u.w_.N_SpeBgm3Click();
-     },
-     [](User &u) { u.Choose("再生(&P)"); }, kPlayed},
+    {"PlayItem", Stopped, [](User &u) { u.Choose("再生(&P)"); }, kPlayed},
     {"StopItem", Played, [](User &u) { u.Choose("停止(&D)"); }, kStopped},
     {"PauseItem", Played, [](User &u) { u.Choose("一時停止(&E)"); }, kPaused},
     {"CdSourceItem", Ended, [](User &u) { u.Choose("CDによるBGM(&C)"); },
      "play=+ prevnext=+ P=- D=- E=- H=+ edit=- cdbutton=+ cd?=checked midi?=unchecked"},
     {"MidiSourceItem", CdChosen, [](User &u) { u.Choose("MIDIによるBGM(&M)"); }, kMidiChosen},
     {"MidiRadio", CdChosen, [](User &u) { u.Press("MIDIによるBGM(&M)"); }, kMidiChosen},
-    {"CdCheckItem",
-     [](User &u) {
-       SoundPage(u);
-       u.rig_.ChooseCd();
-     },
-     [](User &u) { u.Choose("CDチェック(&H)"); }, kCdChecked},
-    {"CdCheckButton",
-     [](User &u) {
-       SoundPage(u);
-       u.rig_.ChooseCd();
-     },
-     [](User &u) { u.Press("CDチェック(&H)"); }, kCdChecked},
+    {"CdCheckItem", CdOnSoundPage, [](User &u) { u.Choose("CDチェック(&H)"); }, kCdChecked},
+    {"CdCheckButton", CdOnSoundPage, [](User &u) { u.Press("CDチェック(&H)"); }, kCdChecked},
     {"FileButton",
      [](User &u) {
        SoundPage(u);
