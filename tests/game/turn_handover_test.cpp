@@ -17,7 +17,7 @@ const std::string kNul(1, '\0');
 struct TurnHandoverTest : ::testing::Test {
   PlayerSide side;
   GameState &st = side.st;
-  ProbingWindow &ui = side.ui;
+  FakeMainWindow &ui = side.ui;
   MarvokGame &game = side.game;
 
   void Deploy() { side.Deploy({{2, 2}, {2, 5}, {5, 5}, {8, 3}, {9, 9}}); }

@@ -26,13 +26,13 @@ using game::Timer;
 
 // A fake window whose sends go out through the side's client socket, and
 // whose questions can be watched.
-class RelayWindow : public gametest::ProbingWindow {
+class RelayWindow : public gametest::FakeMainWindow {
 public:
   FakeSockets *sockets = nullptr;
   std::function<void(const std::string &)> onQuestion;
 
   void SendPacket(const void *data, int size) override {
-    ProbingWindow::SendPacket(data, size);
+    FakeMainWindow::SendPacket(data, size);
     if (sockets)
       sockets->ClientSend(data, size);
   }

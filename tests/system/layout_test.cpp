@@ -166,6 +166,7 @@ TEST(SystemWindowLayout, InformationPageRowsAndTheirLinuxValues) {
   w.show();
   const LinuxValues here;
   w.N_ButTab2Click();
+  w.N_ButTab2Click(); // each click draws the page afresh
 
   const struct {
     int y;

@@ -31,7 +31,7 @@ struct FewVariables : sysinfo::SystemInformationSource {
   int ScreenHeight() const override { return 480; }
   int BitsPerPixel() const override { return 16; }
   std::uint64_t AvailableMemoryBytes() const override { return 1 << 20; }
-  std::vector<std::string> Environment() const override { return {"A_B=1", "HOME=/root", "PATH=/usr/bin"}; }
+  std::vector<std::string> Environment() const override { return {"A_B=1", "HOME=/root", "EMPTY="}; }
 };
 
 class SoundPageLooksTest : public ::testing::Test {
@@ -138,11 +138,14 @@ TEST_F(SoundPageLooksTest, StaticTextsAreSunkenAndTheStatusWhiteOnBlack) {
   EXPECT_NEAR(ink.height(), QFontMetrics(status->font()).tightBoundingRect("MIDIPLAY").height(), 2);
 }
 
-// The environment list's rows are 12 pixels high.
-TEST_F(SoundPageLooksTest, EnvironmentRowsAreTwelvePixels) {
+// The environment list: rebuilt at each click, not appended to; its rows are 12 pixels high.
+TEST_F(SoundPageLooksTest, EnvironmentListIsRebuiltWithTwelvePixelRows) {
+  ClickTab("環境変数(&O)");
   ClickTab("環境変数(&O)");
   QListWidget &list = window_.EnvironmentList();
   ASSERT_EQ(list.count(), 3);
+  EXPECT_EQ(list.item(0)->text(), "A_B=1");
+  EXPECT_EQ(list.item(2)->text(), "EMPTY=");
   for (int i = 0; i < 3; ++i) {
     const QRect row = list.visualItemRect(list.item(i));
     EXPECT_EQ(row.height(), 12) << i;
