@@ -9,22 +9,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/Controls.h"
-#include "system/SystemInformation.h"
 #include "system/TN_FrmSystem1.h"
+#include "tests/system/FakeInformation.h"
 
 namespace {
-
-struct FixedInformation : sysinfo::SystemInformationSource {
-  std::optional<std::string> name = std::string("a-rather-long-host-name");
-  std::optional<std::string> ComputerName() const override { return name; }
-  int Processor() const override { return sysinfo::kPentium; }
-  sysinfo::OsVersion Os() const override { return {3, 6, 1}; }
-  int ScreenWidth() const override { return 1024; }
-  int ScreenHeight() const override { return 768; }
-  int BitsPerPixel() const override { return 32; }
-  std::uint64_t AvailableMemoryBytes() const override { return 134217728; }
-  std::vector<std::string> Environment() const override { return {}; }
-};
 
 TEST(SystemInformationText, ValuesAreWrittenAsThePageShowsThem) {
   EXPECT_EQ(sysinfo::ComputerNameText(std::string("box")), " box");
@@ -53,14 +41,15 @@ TEST(SystemInformationText, AvailableMemoryFromMeminfo) {
 class PagesTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    auto source = std::make_unique<FixedInformation>();
+    auto source = std::make_unique<systemtest::FakeInformation>();
+    source->name = "a-rather-long-host-name";
     info_ = source.get();
     window_.SetSystemInformationSource(std::move(source));
   }
   bool Hidden(QWidget &widget) { return !widget.isVisibleTo(&window_); }
 
   TN_FrmSystem1 window_;
-  FixedInformation *info_ = nullptr;
+  systemtest::FakeInformation *info_ = nullptr;
 };
 
 TEST_F(PagesTest, WindowAsCreated) {

@@ -16,28 +16,19 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/Translation.h"
-#include "system/SystemInformation.h"
 #include "system/TN_FrmSystem1.h"
 #include "tests/support/ModalDialog.h"
 #include "tests/support/Pixels.h"
+#include "tests/system/FakeInformation.h"
 
 namespace {
-
-struct FewVariables : sysinfo::SystemInformationSource {
-  std::optional<std::string> ComputerName() const override { return "box"; }
-  int Processor() const override { return sysinfo::kPentium; }
-  sysinfo::OsVersion Os() const override { return {2, 5, 1}; }
-  int ScreenWidth() const override { return 640; }
-  int ScreenHeight() const override { return 480; }
-  int BitsPerPixel() const override { return 16; }
-  std::uint64_t AvailableMemoryBytes() const override { return 1 << 20; }
-  std::vector<std::string> Environment() const override { return {"A_B=1", "HOME=/root", "EMPTY="}; }
-};
 
 class SoundPageLooksTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    window_.SetSystemInformationSource(std::make_unique<FewVariables>());
+    auto source = std::make_unique<systemtest::FakeInformation>();
+    source->environment = {"A_B=1", "HOME=/root", "EMPTY="};
+    window_.SetSystemInformationSource(std::move(source));
     window_.show();
   }
   template <typename Widget> Widget *Find(const std::function<bool(Widget *)> &match) {

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/Controls.h"
-#include "system/SystemInformation.h"
 #include "tests/support/Pixels.h"
+#include "tests/system/FakeInformation.h"
 #include "tests/window/MainWindowRig.h"
 
 using game::Label;
@@ -176,21 +176,14 @@ TEST(NetworkDialogLabels, ShowWholeAboveTheirBoxes) {
   EXPECT_LT(dialog.Label2->geometry().bottom(), dialog.N_EdiNet2->y());
 }
 
-struct LongValues : sysinfo::SystemInformationSource {
-  std::optional<std::string> ComputerName() const override { return "workstation-0123456789-abcdefghijklm"; }
-  int Processor() const override { return sysinfo::kMips; }
-  sysinfo::OsVersion Os() const override { return {2, 10, 0}; }
-  int ScreenWidth() const override { return 3840; }
-  int ScreenHeight() const override { return 2160; }
-  int BitsPerPixel() const override { return 32; }
-  std::uint64_t AvailableMemoryBytes() const override { return 64ull << 30; }
-  std::vector<std::string> Environment() const override { return {}; }
-};
-
 // The information page's values, long ones too, show whole and keep their right edge.
 TEST(SystemWindowLabels, InformationValuesShowWhole) {
   TN_FrmSystem1 window;
-  window.SetSystemInformationSource(std::make_unique<LongValues>());
+  auto source = std::make_unique<systemtest::FakeInformation>();
+  source->name = "workstation-0123456789-abcdefghijklm";
+  source->processor = sysinfo::kMips, source->os = {2, 10, 0}, source->width = 3840, source->height = 2160;
+  source->bits = 32, source->memory = 64ull << 30;
+  window.SetSystemInformationSource(std::move(source));
   window.show();
   windowtest::ClickButton(window, "情報(&S)");
   const int tops[] = {35, 49, 63, 77, 91, 105};
