@@ -38,6 +38,7 @@ const Row kRows[] = {
     {"Level1", "ｵﾌﾟｼｮﾝ(&O)", "初級", "中級", "level=初級 countdown=200 phase=0 computer=初級"},
     {"Level2", "ｵﾌﾟｼｮﾝ(&O)", "中級", "初級", "level=中級 countdown=100 phase=0 computer=中級"},
     {"Level3", "ｵﾌﾟｼｮﾝ(&O)", "上級", "初級", "level=上級 countdown=100 phase=0 computer=上級"},
+    {"SameLevelAgain", "ｵﾌﾟｼｮﾝ(&O)", "中級", "中級", "phase=0"},
     {"NewGameAtLevel1", "ｵﾌﾟｼｮﾝ(&O)", "ﾆｭｰｹﾞｰﾑ(&N)", "初級", "phase=0"},
     {"NewGameAtLevel3", "ｵﾌﾟｼｮﾝ(&O)", "ﾆｭｰｹﾞｰﾑ(&N)", "上級", "phase=0"},
     {"Network", "ｵﾌﾟｼｮﾝ(&O)", "ﾈｯﾄﾜｰｸ対戦", "初級", "network=shown"},
