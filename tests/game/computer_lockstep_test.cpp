@@ -202,30 +202,6 @@ struct Model {
   }
 };
 
-// The fake window with the cells and the tile sheet at hand, loads of cell
-// pictures only noted and no repaint count, so the thousands of views these
-// games draw stay cheap.
-class QuickWindow : public gametest::FakeMainWindow {
-public:
-  QuickWindow() : sheet_(FakeMainWindow::Canvas(game::Picture::N_ImaMark1)) {
-    cells_.fill(platform::TBitmap(20, 21));
-  }
-  platform::TBitmap &Canvas(game::Picture picture) override {
-    return game::IsCellPicture(picture)           ? cells_.at(static_cast<std::size_t>(picture))
-           : picture == game::Picture::N_ImaMark1 ? sheet_
-                                                  : FakeMainWindow::Canvas(picture);
-  }
-  void LoadPicture(game::Picture picture, const std::string &path) override {
-    game::IsCellPicture(picture) ? loads.push_back({picture, path})
-                                 : FakeMainWindow::LoadPicture(picture, path);
-  }
-  void Refresh(game::Picture) override {}
-
-private:
-  platform::TBitmap &sheet_;
-  std::array<platform::TBitmap, 101> cells_;
-};
-
 class LockstepGame {
 public:
   LockstepGame(int level, std::uint32_t seed, Coverage &cov) : rng_(seed) {
@@ -410,7 +386,7 @@ private:
   }
 
   game::GameState st_;
-  QuickWindow ui_;
+  gametest::FakeMainWindow ui_;
   game::Random random_;
   game::MarvokGame game_{st_, ui_, random_};
   Model model_;
