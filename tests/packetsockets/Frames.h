@@ -14,6 +14,11 @@ inline std::string LengthWord(std::int32_t length) {
   return out;
 }
 
+// A payload as a string.
+inline std::string Text(const void *data, int size) {
+  return {static_cast<const char *>(data), static_cast<std::size_t>(size)};
+}
+
 inline std::string Framed(const std::string &payload) {
   return LengthWord(static_cast<std::int32_t>(payload.size() + 4)) + payload;
 }

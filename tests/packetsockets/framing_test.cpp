@@ -15,14 +15,12 @@
 using fakes::FakeWinSocket;
 using frames::Framed;
 using frames::LengthWord;
+using frames::Text;
 using testsupport::ErrorOf;
 using Texts = std::vector<std::string>;
 
 namespace {
 
-std::string Text(const void *data, int size) {
-  return {static_cast<const char *>(data), static_cast<std::size_t>(size)};
-}
 const std::string kSetudan("setudan", 8); // the NUL travels too
 
 // An engine on a fake socket that records every packet it delivers.

@@ -9,15 +9,12 @@
 #include "platform/net/SocketError.h"
 #include "tests/packetsockets/LoopbackHelpers.h"
 
+using frames::Text;
 using loopback::PumpPasses;
 using loopback::PumpUntil;
 using Texts = std::vector<std::string>;
 
 namespace {
-
-std::string Text(const void *data, int size) {
-  return {static_cast<const char *>(data), static_cast<std::size_t>(size)};
-}
 
 struct Received {
   platform::TObject *sender;
