@@ -38,14 +38,6 @@ std::int32_t LengthAt(const Bytes &bytes, std::size_t at) {
   return static_cast<std::int32_t>(value);
 }
 
-Bytes Frame(const Bytes &payload) {
-  const auto length = static_cast<std::uint32_t>(payload.size() + 4);
-  Bytes out;
-  for (int i = 0; i < 4; ++i)
-    out.push_back(static_cast<char>(length >> (8 * i) & 0xFF));
-  return out + payload;
-}
-
 struct Harness {
   explicit Harness(FuzzedDataProvider &input) : input(input) {
     engine.SetSendGather(gather);
@@ -91,8 +83,7 @@ struct Harness {
   // Bytes arriving while connected; one read notification.
   void Arrive(const Bytes &bytes) {
     if (socket.connected) {
-      const auto arriving = fakes::Bytes(bytes);
-      socket.pending.insert(socket.pending.end(), arriving.begin(), arriving.end());
+      socket.pending += bytes;
       Decode(bytes);
     }
     Notify(platform::seRead);
@@ -195,14 +186,14 @@ struct Harness {
     Require(engine.WriteBuffer().Size() == 0, "queue not flushed");
     Bytes expected;
     for (const auto &payload : sent)
-      expected += Frame(payload);
-    Require(socket.wire == fakes::Bytes(expected), "wire bytes differ from the packets sent");
+      expected += frames::Framed(payload);
+    Require(socket.wire == expected, "wire bytes differ from the packets sent");
     // Nothing a delivery gathered for the other connection is left behind.
     Require(peer.WriteBuffer().Size() == 0, "a gathered send was not flushed");
     Bytes peerExpected;
     for (const auto &payload : peerSent)
-      peerExpected += Frame(payload);
-    Require(peerSocket.wire == fakes::Bytes(peerExpected), "the other connection's bytes differ");
+      peerExpected += frames::Framed(payload);
+    Require(peerSocket.wire == peerExpected, "the other connection's bytes differ");
   }
 
   FuzzedDataProvider &input;

@@ -70,16 +70,21 @@ TEST(EmbeddedPictures, CursorIsATwoColourPointerWithItsTipAtTheHotSpot) {
   EXPECT_EQ(assets::GameCursor().hotSpot(), QPoint(1, 1));
 }
 
-TEST(AssetGenerator, WritesIdenticalFilesOnEveryRun) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  QProcess generator;
+// Runs the generator into these folders; false if it does not finish.
+bool Generate(QProcess &generator, const QString &game, const QString &embedded) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("QT_QPA_PLATFORM", "offscreen");
   env.insert("ASAN_OPTIONS", "detect_leaks=0");
   generator.setProcessEnvironment(env);
-  generator.start(MARVOK_ASSETGEN, {dir.filePath("game"), dir.filePath("embedded")});
-  ASSERT_TRUE(generator.waitForFinished(120000));
+  generator.start(MARVOK_ASSETGEN, {game, embedded});
+  return generator.waitForFinished(120000);
+}
+
+TEST(AssetGenerator, WritesIdenticalFilesOnEveryRun) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  QProcess generator;
+  ASSERT_TRUE(Generate(generator, dir.filePath("game"), dir.filePath("embedded")));
   ASSERT_EQ(generator.exitStatus(), QProcess::NormalExit);
   ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
   const QStringList files = QDir(dir.filePath("game")).entryList(QDir::Files);
@@ -100,12 +105,7 @@ TEST(AssetGenerator, FailsWithAMessageWhenItCannotWrite) {
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   blocker.close();
   QProcess generator;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("QT_QPA_PLATFORM", "offscreen");
-  env.insert("ASAN_OPTIONS", "detect_leaks=0");
-  generator.setProcessEnvironment(env);
-  generator.start(MARVOK_ASSETGEN, {dir.filePath("blocked"), dir.filePath("embedded")});
-  ASSERT_TRUE(generator.waitForFinished(120000));
+  ASSERT_TRUE(Generate(generator, dir.filePath("blocked"), dir.filePath("embedded")));
   EXPECT_NE(generator.exitCode(), 0);
   EXPECT_FALSE(generator.readAllStandardError().isEmpty());
 }

@@ -1,8 +1,10 @@
 #pragma once
 // A main window without a window: it keeps every picture, label, timer and menu
 // state the game's operations touch, and records sounds, packets, loads,
-// refreshes, message boxes and errors so tests can check them.
+// refreshes, message boxes and errors so tests can check them; its sends can
+// run a probe, or fail as a broken connection's do.
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -129,6 +131,10 @@ public:
   std::string DataFolder() const override { return dataFolder; }
   void PlaySound(const std::string &bareFileName) override { sounds.push_back(bareFileName); }
   void SendPacket(const void *data, int size) override {
+    if (onSend)
+      onSend();
+    if (failSends)
+      throw platform::Exception("送信できません"); // as a broken connection does
     packets.emplace_back(static_cast<const char *>(data), static_cast<std::size_t>(size));
   }
   int MessageBox(const std::string &text, const std::string &caption, int flags) override {
@@ -173,6 +179,8 @@ public:
   std::vector<std::string> packets; // each with its bytes, the NUL included
   std::vector<platform::MessageBoxRequest> questions;
   std::deque<int> answers;
+  std::function<void()> onSend; // a probe run at each send
+  bool failSends = false;
   std::vector<std::string> errors;
 
 private:

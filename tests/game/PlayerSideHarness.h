@@ -1,31 +1,14 @@
 #pragma once
 // A game wired to the fake window, with helpers for the player's side.
-#include <functional>
-
 #include "game/MarvokGame.h"
 #include "game/SearchRule.h"
 #include "tests/game/FakeMainWindow.h"
 
 namespace gametest {
 
-// A fake window that can run a probe at each send, or make sends fail as a
-// broken connection does.
-class ProbingWindow : public FakeMainWindow {
-public:
-  void SendPacket(const void *data, int size) override {
-    if (onSend)
-      onSend();
-    if (failSends)
-      throw platform::Exception("送信できません");
-    FakeMainWindow::SendPacket(data, size);
-  }
-  std::function<void()> onSend;
-  bool failSends = false;
-};
-
 struct PlayerSide {
   game::GameState st;
-  ProbingWindow ui;
+  FakeMainWindow ui;
   game::Random random;
   game::MarvokGame game{st, ui, random};
 

@@ -1,18 +1,11 @@
+// The two board views: every cell repainted with the tile its values give.
 #include <gtest/gtest.h>
 
-#include <utility>
-
-#include "game/Tiles.h"
 #include "tests/game/PlayerSideHarness.h"
+#include "tests/game/RuleTables.h"
 
 using namespace game;
 using gametest::PlayerSide;
-
-namespace {
-
-std::pair<int, int> Of(Tile tile) { return {tile.x, tile.y}; }
-
-} // namespace
 
 TEST(BoardViews, PlayerViewPrecedenceForEveryPairOfValues) {
   PlayerSide side;
@@ -20,32 +13,22 @@ TEST(BoardViews, PlayerViewPrecedenceForEveryPairOfValues) {
   const CellCode opponent[] = {Empty, Piece, Destroyed};
   // One combination per cell, corner cell 1 included; mark pictures on top
   // must be replaced by the view.
+  std::vector<ruletables::Tile> expected(101, ruletables::kBlank);
   int k = 1;
   for (CellCode o : own)
     for (CellCode p : opponent) {
       side.st.ownBoard.At((k - 1) / 10 + 1, (k - 1) % 10 + 1) = o;
       side.st.opponentBoard.At((k - 1) / 10 + 1, (k - 1) % 10 + 1) = p;
       side.ui.LoadPicture(CellPicture(k), "/data/Mark04.bmp");
-      ++k;
+      expected[static_cast<std::size_t>(k++)] = ruletables::PlayerViewTile(o, p);
     }
-  for (int pass = 0; pass < 2; ++pass) {
+  for (int pass = 1; pass <= 2; ++pass) {
     side.game.DrawPlayerView();
-    k = 1;
-    for (CellCode o : own)
-      for (CellCode p : opponent) {
-        Tile expected = o == Piece          ? OwnPieceTile
-                        : p == Destroyed    ? DestroyedOpponentTile
-                        : o == ReactionMark ? ReactionTile
-                        : o == NothingMark  ? OwnNothingTile
-                                            : BlankTile;
-        EXPECT_EQ(side.ui.TileAt(k), Of(expected)) << "own " << o << " opponent " << p;
-        ++k;
-      }
-    for (int cell = k; cell <= 100; ++cell)
-      EXPECT_EQ(side.ui.TileAt(cell), Of(BlankTile));
+    for (int cell = 1; cell <= 100; ++cell) {
+      EXPECT_EQ(side.ui.TileAt(cell), expected[static_cast<std::size_t>(cell)]) << cell;
+      EXPECT_EQ(side.ui.refreshes[CellPicture(cell)], pass);
+    }
   }
-  for (int cell = 1; cell <= 100; ++cell)
-    EXPECT_EQ(side.ui.refreshes[CellPicture(cell)], 2);
 }
 
 TEST(BoardViews, OpponentViewShowsOnlyTheOpponentsMarks) {
@@ -62,10 +45,9 @@ TEST(BoardViews, OpponentViewShowsOnlyTheOpponentsMarks) {
   side.game.DrawOpponentView();
   for (int r = 1; r <= 10; ++r)
     for (int c = 1; c <= 10; ++c) {
-      Tile expected = side.st.opponentMarks.At(r, c) == NothingMark    ? OpponentNothingTile
-                      : side.st.opponentMarks.At(r, c) == ReactionMark ? ReactionTile
-                                                                       : BlankTile;
-      EXPECT_EQ(side.ui.TileAt(CellNumber(r, c)), Of(expected)) << r << "," << c;
+      EXPECT_EQ(side.ui.TileAt(CellNumber(r, c)),
+                ruletables::OpponentViewTile(side.st.opponentMarks.At(r, c)))
+          << r << "," << c;
       EXPECT_EQ(side.ui.refreshes[CellPicture(CellNumber(r, c))], 1);
     }
 }

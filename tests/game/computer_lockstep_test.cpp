@@ -16,49 +16,14 @@
 
 #include "game/MarvokGame.h"
 #include "tests/game/FakeMainWindow.h"
+#include "tests/game/RuleTables.h"
 
 using game::Timer;
 
 namespace {
 
-struct Rc {
-  int r = 0, c = 0;
-  bool operator==(const Rc &) const = default;
-};
-constexpr Rc S{}; // a strike entry
-
-// The opening tables, entry k at [k - 1], cells as (row, column).
-constexpr std::array<Rc, 41> kOpeningLevel1{{
-    {2, 3}, {2, 5}, {2, 7}, {2, 9}, {4, 3}, {4, 5},  {4, 7},  {4, 9},  {6, 3},  {6, 5}, {6, 7},
-    {6, 9}, {8, 3}, {8, 5}, {8, 7}, {8, 9}, {10, 3}, {10, 5}, {10, 7}, {10, 9}, {2, 1}, {4, 1},
-    {6, 1}, {8, 1}, {3, 3}, {3, 5}, {3, 7}, {3, 9},  {5, 3},  {5, 5},  {5, 7},  {5, 9}, {7, 3},
-    {7, 5}, {7, 7}, {7, 9}, S,      S,      S,       S,       S,
-}};
-constexpr std::array<Rc, 29> kOpeningLevel2{{
-    {2, 3}, {2, 5}, {2, 7}, {2, 9}, {4, 3}, {4, 5}, {4, 7},  {4, 9},  {6, 3},  {6, 5},
-    {6, 7}, {6, 9}, {8, 3}, {8, 5}, {8, 7}, {8, 9}, {10, 3}, {10, 5}, {10, 7}, {10, 9},
-    {2, 1}, {4, 1}, {6, 1}, {8, 1}, S,      S,      S,       S,       S,
-}};
-
-// The computer's deployment layouts: [level - 1][layout - 1], cells as (row, column).
-constexpr Rc kLayouts[3][5][5] = {
-    {{{1, 2}, {2, 5}, {4, 2}, {9, 8}, {10, 2}},
-     {{1, 2}, {3, 3}, {5, 3}, {7, 8}, {10, 5}},
-     {{2, 2}, {6, 5}, {6, 6}, {8, 3}, {9, 5}},
-     {{3, 8}, {6, 5}, {7, 2}, {9, 8}, {10, 8}},
-     {{2, 9}, {3, 2}, {4, 2}, {9, 3}, {9, 8}}},
-    {{{1, 2}, {1, 3}, {1, 4}, {6, 8}, {8, 2}},
-     {{5, 6}, {5, 7}, {5, 8}, {7, 8}, {10, 2}},
-     {{3, 3}, {4, 3}, {5, 3}, {9, 8}, {9, 9}},
-     {{6, 4}, {7, 4}, {8, 4}, {9, 4}, {10, 4}},
-     {{2, 7}, {2, 8}, {2, 9}, {7, 2}, {7, 10}}},
-    {{{1, 3}, {1, 4}, {3, 2}, {6, 9}, {8, 2}},
-     {{5, 6}, {5, 9}, {7, 1}, {9, 7}, {10, 2}},
-     {{3, 3}, {4, 3}, {5, 3}, {9, 1}, {9, 9}},
-     {{6, 1}, {7, 4}, {8, 4}, {9, 9}, {10, 4}},
-     {{1, 7}, {2, 1}, {2, 9}, {7, 2}, {7, 10}}},
-};
-
+using ruletables::kStrike;
+using ruletables::Rc;
 // The six neighbours in the order the rule tests them, and the zone in marking order.
 constexpr Rc kTested[6] = {{-1, 0}, {1, 0}, {-1, -1}, {0, -1}, {0, 1}, {1, 1}};
 constexpr Rc kZone[7] = {{-1, 0}, {0, 0}, {1, 0}, {-1, -1}, {0, -1}, {0, 1}, {1, 1}};
@@ -179,7 +144,7 @@ struct Model {
   }
 
   void Opening() {
-    const Rc *table = level == 1 ? kOpeningLevel1.data() : kOpeningLevel2.data();
+    const Rc *table = level == 1 ? ruletables::kOpeningLevel1.data() : ruletables::kOpeningLevel2.data();
     const int n = level == 1 ? 41 : 29;
     auto flagged = [&](int k) { return !(level == 1 && k == 41); };
     const int k =
@@ -188,7 +153,7 @@ struct Model {
       return;
     if (flagged(k))
       s.openingUsed.at(U(k)) = 1;
-    if (!(table[k - 1] == S)) {
+    if (!(table[k - 1] == kStrike)) {
       SearchAt(table[k - 1]);
       return;
     }
@@ -237,30 +202,6 @@ struct Model {
   }
 };
 
-// The fake window with the cells and the tile sheet at hand, loads of cell
-// pictures only noted and no repaint count, so the thousands of views these
-// games draw stay cheap.
-class QuickWindow : public gametest::FakeMainWindow {
-public:
-  QuickWindow() : sheet_(FakeMainWindow::Canvas(game::Picture::N_ImaMark1)) {
-    cells_.fill(platform::TBitmap(20, 21));
-  }
-  platform::TBitmap &Canvas(game::Picture picture) override {
-    return game::IsCellPicture(picture)           ? cells_.at(static_cast<std::size_t>(picture))
-           : picture == game::Picture::N_ImaMark1 ? sheet_
-                                                  : FakeMainWindow::Canvas(picture);
-  }
-  void LoadPicture(game::Picture picture, const std::string &path) override {
-    game::IsCellPicture(picture) ? loads.push_back({picture, path})
-                                 : FakeMainWindow::LoadPicture(picture, path);
-  }
-  void Refresh(game::Picture) override {}
-
-private:
-  platform::TBitmap &sheet_;
-  std::array<platform::TBitmap, 101> cells_;
-};
-
 class LockstepGame {
 public:
   LockstepGame(int level, std::uint32_t seed, Coverage &cov) : rng_(seed) {
@@ -306,7 +247,7 @@ private:
   bool Start(int peerKind) {
     const int level = model_.level;
     level == 1 ? game_.N_MenLevel1Click() : level == 2 ? game_.N_MenLevel2Click() : game_.N_MenLevel3Click();
-    const auto &layout = kLayouts[level - 1][model_.Pick(5) - 1];
+    const auto &layout = ruletables::kLayouts[level - 1][model_.Pick(5) - 1];
     for (int r = 1; r <= 10; ++r)
       for (int c = 1; c <= 10; ++c) {
         computerPiece_[r][c] = std::find(std::begin(layout), std::end(layout), Rc{r, c}) != std::end(layout);
@@ -445,7 +386,7 @@ private:
   }
 
   game::GameState st_;
-  QuickWindow ui_;
+  gametest::FakeMainWindow ui_;
   game::Random random_;
   game::MarvokGame game_{st_, ui_, random_};
   Model model_;

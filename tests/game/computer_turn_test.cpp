@@ -14,7 +14,7 @@ using State = std::vector<int>;
 
 struct ComputerTurnTest : ::testing::Test {
   GameState st;
-  ProbingWindow ui;
+  FakeMainWindow ui;
   Random random;
   MarvokGame game{st, ui, random};
   // Far from every cell the follow-ups below search.

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "game/Tiles.h"
 #include "tests/game/PlayerSideHarness.h"
+#include "tests/game/RuleTables.h"
 
 using namespace game;
 using gametest::PlayerSide;
@@ -28,8 +28,7 @@ TEST(Deployment, FiveMarvokAgainstTheComputer) {
   for (int i = 0; i < 5; ++i) {
     side.Click(cells[i].row, cells[i].column);
     EXPECT_EQ(side.st.gamePhase, expectedPhase[i]);
-    EXPECT_EQ(side.ui.TileAt(CellNumber(cells[i].row, cells[i].column)),
-              std::make_pair(OwnPieceTile.x, OwnPieceTile.y));
+    EXPECT_EQ(side.ui.TileAt(CellNumber(cells[i].row, cells[i].column)), ruletables::kOwnPiece);
     EXPECT_EQ(side.ui.refreshes[CellPicture(100)], 2 + i) << "each placement repaints the cells";
     EXPECT_EQ(side.ui.Enabled(Timer::N_TimTimer1), i == 4);
     if (i == 1) { // a placed cell is refused and costs nothing
@@ -73,8 +72,7 @@ TEST(Deployment, NetworkTextsAndRoles) {
     EXPECT_EQ(side.st.gamePhase, Waiting);
     EXPECT_FALSE(side.ui.Enabled(Timer::N_TimTimer1));
     // The guest shows the opponent's (still blank) view, the host its deployment.
-    EXPECT_EQ(side.ui.TileAt(CellNumber(5, 5)), role ? std::make_pair(BlankTile.x, BlankTile.y)
-                                                     : std::make_pair(OwnPieceTile.x, OwnPieceTile.y));
+    EXPECT_EQ(side.ui.TileAt(CellNumber(5, 5)), role ? ruletables::kBlank : ruletables::kOwnPiece);
     EXPECT_EQ(side.ui.messages.back(),
               role ? "ゲーム開始\n対戦相手のターンです。" : "対戦相手がMarvokを配置しています・・・・。");
   }

@@ -13,7 +13,7 @@ namespace {
 using Texts = std::vector<std::string>;
 
 // Notes the moods and gameOver at each portrait repaint, to check the loss's order.
-class MoodProbe : public ProbingWindow {
+class MoodProbe : public FakeMainWindow {
 public:
   const GameState *st = nullptr;
   Texts seen;
@@ -21,7 +21,7 @@ public:
     if (p == Picture::N_ImaFace1 || p == Picture::N_ImaFace2)
       seen.push_back(std::to_string(st->ownMood) + std::to_string(st->opponentMood) +
                      std::to_string(st->gameOver) + (Visible(Picture::N_ImaLife1) ? "bar" : ""));
-    ProbingWindow::Refresh(p);
+    FakeMainWindow::Refresh(p);
   }
 };
 

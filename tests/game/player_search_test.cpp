@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "game/SearchRule.h"
-#include "game/Tiles.h"
 #include "tests/game/PlayerSideHarness.h"
+#include "tests/game/RuleTables.h"
 
 using namespace game;
 using gametest::PlayerSide;
@@ -59,7 +59,7 @@ TEST(PlayerSearch, NothingAndReactionMarkTheZoneButTheOwnLiveMarvok) {
   }
   EXPECT_EQ(side.ui.loads.size(), 6u);
   EXPECT_EQ(side.ui.loads.front().path, "/data/Mark03.bmp");
-  EXPECT_EQ(side.ui.TileAt(CellNumber(5, 5)), std::make_pair(OwnPieceTile.x, OwnPieceTile.y));
+  EXPECT_EQ(side.ui.TileAt(CellNumber(5, 5)), ruletables::kOwnPiece);
   EXPECT_EQ(side.ui.messages, std::vector<std::string>{"反応無しです・・・何もありません。"});
   EXPECT_TRUE(side.ui.sounds.empty());
   EXPECT_EQ(side.st.gamePhase, Waiting);

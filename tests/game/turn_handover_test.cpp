@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "game/Tiles.h"
 #include "tests/game/OpponentSideHarness.h"
+#include "tests/game/RuleTables.h"
 
 using namespace game;
 using namespace gametest;
@@ -17,7 +17,7 @@ const std::string kNul(1, '\0');
 struct TurnHandoverTest : ::testing::Test {
   PlayerSide side;
   GameState &st = side.st;
-  ProbingWindow &ui = side.ui;
+  FakeMainWindow &ui = side.ui;
   MarvokGame &game = side.game;
 
   void Deploy() { side.Deploy({{2, 2}, {2, 5}, {5, 5}, {8, 3}, {9, 9}}); }
@@ -85,7 +85,7 @@ TEST_F(TurnHandoverTest, AgainstTheComputerTickOneSearchesAndTickThreeOpensTheTu
   EXPECT_TRUE(ui.Enabled(Timer::N_TimTimer1));
   EXPECT_EQ(ui.Caption(Label::N_LabMessage1), "検索ポイントを指定してください！");
   EXPECT_EQ(ui.Caption(Label::N_LabTimer1), "42"); // not written when a turn opens
-  EXPECT_EQ(ui.TileAt(CellNumber(2, 5)), std::make_pair(OwnPieceTile.x, OwnPieceTile.y));
+  EXPECT_EQ(ui.TileAt(CellNumber(2, 5)), ruletables::kOwnPiece);
 
   st.gameOver = 1; // the player's winning search: no picture, no computer turn
   ui.loads.clear();

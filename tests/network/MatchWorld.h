@@ -26,13 +26,13 @@ using game::Timer;
 
 // A fake window whose sends go out through the side's client socket, and
 // whose questions can be watched.
-class RelayWindow : public gametest::ProbingWindow {
+class RelayWindow : public gametest::FakeMainWindow {
 public:
   FakeSockets *sockets = nullptr;
   std::function<void(const std::string &)> onQuestion;
 
   void SendPacket(const void *data, int size) override {
-    ProbingWindow::SendPacket(data, size);
+    FakeMainWindow::SendPacket(data, size);
     if (sockets)
       sockets->ClientSend(data, size);
   }
@@ -87,6 +87,16 @@ struct MatchSide {
     if (auto cell = gametest::SearchedCell(ui, loadsSeen))
       applied.push_back(*cell);
     loadsSeen = ui.loads.size();
+  }
+
+  // The opponent portrait's stages as the match starts or ends them.
+  std::string PortraitStages() {
+    return "wipe=" + std::to_string(st.opponentWipeLine) +
+           " stage=" + std::to_string(st.opponentPortraitStage) +
+           " disconnected=" + std::to_string(st.netDisconnected) +
+           " work=" + ui.lastLoaded[Picture::N_ImaWork1] + " cast=" + ui.lastLoaded[Picture::N_ImaCast4] +
+           (ui.Enabled(Timer::N_TimEffect2) ? " wiping" : "") +
+           (ui.Enabled(Timer::N_TimFace2) ? " faces" : "");
   }
 
   std::vector<Cell> LivePieces(const game::Board &board) const {

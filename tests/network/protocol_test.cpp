@@ -1,12 +1,20 @@
-// The receiver on one side, fed packets directly: keywords, the peer's
-// deployment, the echo rule, hostile texts, the disconnect steps, the host's
-// acceptance of connections and a peer's move that arrives too early.
+// One side of a match through the fake relay. The network settings dialog:
+// opening and cancelling with the full-screen menu flip, connecting as host or
+// guest, ports that are refused, and connections that fail or are lost. The
+// receiver, fed packets directly: keywords, the peer's deployment, the echo
+// rule, hostile texts, the disconnect steps, the host's acceptance of
+// connections and a peer's move that arrives too early.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
 #include "network/MatchTexts.h"
+#include "network/TN_FrmSub2.h"
 #include "tests/network/MatchWorld.h"
 
 using namespace nettest;
@@ -35,7 +43,153 @@ struct ProtocolTest : ::testing::Test {
     side.st.gamePhase = game::Waiting;
     side.loadsSeen = side.ui.loads.size();
   }
+  // The host's connect button, as one event of the clock.
+  void Press() {
+    world.Do([&] { host.match.N_ButAccess1Click(); });
+  }
 };
+
+constexpr MenuItem kTopItems[] = {MenuItem::N_MenEnd1, MenuItem::N_MenOption1, MenuItem::N_MenTool1,
+                                  MenuItem::N_MenHelp1};
+
+TEST(NetworkDialogTest, ModesAndAGuardedButton) {
+  TN_FrmSub2 dialog;
+  EXPECT_EQ(dialog.HostText() + ":" + dialog.PortText(), "localhost:9120");
+  EXPECT_TRUE(dialog.InConnectMode() && !dialog.ServerChecked());
+  dialog.SetConnectMode(false);
+  EXPECT_FALSE(dialog.N_EdiNet2->isEnabled() || dialog.N_CheAccess1->isEnabled() || dialog.InConnectMode());
+  EXPECT_EQ(dialog.N_ButAccess1->text().toStdString(), "切断(&U)");
+  dialog.SetConnectMode(true);
+  EXPECT_EQ(dialog.N_ButAccess1->text().toStdString(), "接続(&U)");
+
+  // A handler's exception is reported, never passed to Qt.
+  dialog.OnAccessClick = [] { throw platform::Exception("boom"); };
+  std::vector<std::string> boxes;
+  auto previous = platform::SetMessageBoxResponder([&](const platform::MessageBoxRequest &request) {
+    boxes.push_back(request.text);
+    return platform::IDOK;
+  });
+  dialog.N_ButAccess1->click();
+  platform::SetMessageBoxResponder(previous);
+  EXPECT_EQ(boxes, std::vector<std::string>{"boom"});
+}
+
+TEST_F(ProtocolTest, OpeningAndCancellingFlipTheMenuOnlyInFullScreen) {
+  host.match.N_MenNet1Click();
+  EXPECT_TRUE(host.dialog.shown);
+  host.match.Button1Click();
+  EXPECT_FALSE(host.dialog.shown);
+  for (MenuItem item : kTopItems)
+    EXPECT_TRUE(host.ui.Visible(item));
+
+  host.st.fullScreen = 1;
+  host.ui.SetCaption(MenuItem::N_MenFull1, "ｳｲﾝﾄﾞｳ表示(&F)");
+  for (MenuItem item : kTopItems)
+    host.ui.SetVisible(item, false);
+  host.match.N_MenNet1Click();
+  EXPECT_EQ(host.st.menuRestorePending, 1);
+  host.match.Button1Click();
+  EXPECT_EQ(host.st.menuRestorePending, 0);
+  for (MenuItem item : kTopItems)
+    EXPECT_TRUE(host.ui.Visible(item));
+  host.match.Button1Click(); // nothing pending: no second flip
+  EXPECT_TRUE(host.ui.Visible(MenuItem::N_MenEnd1));
+  EXPECT_TRUE(host.sockets.calls.empty());
+}
+
+TEST_F(ProtocolTest, HostConnectsWithTheMatchOnBeforeAnySocketOpens) {
+  std::vector<std::string> seen;
+  host.sockets.onCall = [&](const std::string &call) {
+    seen.push_back(call + (host.st.netGameActive ? " on" : " off"));
+  };
+  host.dialog.server = true, host.dialog.port = "9300", host.dialog.shown = true;
+  ASSERT_FALSE(host.st.opponentBoard == game::Board{}); // the computer's layout
+  Press();
+  EXPECT_EQ(seen,
+            (std::vector<std::string>{"client-host:localhost on", "client-port:9300 on",
+                                      "server-port:9300 on", "server-active:1 on", "client-active:1 on"}));
+  for (MenuItem item :
+       {MenuItem::N_MenNew1, MenuItem::N_MenLevel1, MenuItem::N_MenLevel2, MenuItem::N_MenLevel3})
+    EXPECT_FALSE(host.ui.Enabled(item));
+  EXPECT_EQ(host.PortraitStages(), "wipe=0 stage=0 disconnected=0 work=Cast0.bmp cast=Face3.bmp wiping");
+  EXPECT_EQ(host.st.opponentBoard, game::Board{}); // a network game waits for the peer's deployment
+  EXPECT_EQ(host.st.turnCountdown, 100);
+  EXPECT_EQ(host.st.netRoleIsClient, 0);
+  EXPECT_FALSE(host.dialog.connectMode);
+  EXPECT_FALSE(host.dialog.shown);
+  // Its own client is accepted: the login line and Waiting.
+  ASSERT_TRUE(world.RunUntil([&] { return host.sockets.ServerConnectionCount() == 1; }, 100));
+  EXPECT_EQ(host.st.gamePhase, game::Waiting);
+}
+
+TEST_F(ProtocolTest, BadPortsChangeNothingAndZeroAsksForTheServer) {
+  host.dialog.shown = true;
+  for (const char *port : {"abc", "65536", "-1", "", "9120x"}) {
+    host.dialog.port = port;
+    Press();
+  }
+  EXPECT_EQ(host.ui.questions.size(), 5u);
+  EXPECT_EQ(host.ui.questions[0].flags, platform::MB_OK | platform::MB_ICONEXCLAMATION);
+  EXPECT_EQ(host.st.netGameActive, 0);
+  EXPECT_TRUE(host.ui.Enabled(MenuItem::N_MenNew1));
+  EXPECT_TRUE(host.dialog.connectMode && host.dialog.shown);
+  EXPECT_TRUE(host.sockets.calls.empty());
+
+  host.dialog.port = "0", host.dialog.host = "";
+  Press();
+  EXPECT_TRUE(host.sockets.askedForServer);
+  EXPECT_EQ(host.st.netGameActive, 1);
+}
+
+TEST_F(ProtocolTest, FailuresAreReportedAndEndInConnectMode) {
+  // Listening fails; opening fails; the host refuses later.
+  host.dialog.server = true, host.dialog.shown = true, host.sockets.failListen = true;
+  Press();
+  host.dialog.server = false, host.sockets.failListen = false, host.sockets.failOpen = true;
+  Press();
+  EXPECT_TRUE(host.dialog.shown); // left open to try again
+  host.sockets.failOpen = false;
+  Press();
+  EXPECT_EQ(host.st.netGameActive, 1);
+  ASSERT_TRUE(world.RunUntil([&] { return host.st.netGameActive == 0; }, 100));
+  ASSERT_EQ(host.ui.errors.size(), 3u);
+  EXPECT_EQ(host.ui.errors[2], "接続が拒否されました。");
+  EXPECT_TRUE(host.dialog.connectMode);
+  EXPECT_TRUE(host.ui.Enabled(MenuItem::N_MenLevel2));
+  EXPECT_FALSE(host.sockets.ClientActive() || host.sockets.Listening());
+  EXPECT_EQ(host.ui.Caption(Label::N_LabMessage1), "切断されました。");
+
+  // 切断 while the connection is still being made: nobody to tell.
+  world.net.latencyMs = 50;
+  Press();
+  EXPECT_FALSE(host.dialog.connectMode);
+  Press();
+  EXPECT_TRUE(host.dialog.connectMode);
+  EXPECT_EQ(host.ui.packets.size(), 0u);
+}
+
+TEST_F(ProtocolTest, QuittingFlushesAndALostHostEndsTheGuestsMatch) {
+  ASSERT_TRUE(world.Connect());
+  guest.match.FlushBeforeExit();
+  EXPECT_EQ(guest.sockets.calls.back(), "flush");
+
+  // The host's program dies: its sockets close with nobody to say "setudan".
+  host.sockets.match = nullptr;
+  world.Do([&] { host.sockets.SetServerActive(false); });
+  ASSERT_TRUE(world.RunUntil([&] { return guest.st.netGameActive == 0; }, 1000));
+  EXPECT_EQ(guest.ui.Caption(Label::N_LabMessage1), "切断されました。");
+  EXPECT_TRUE(guest.dialog.connectMode);
+  EXPECT_TRUE(guest.ui.errors.empty());
+
+  // A rematch answered after the match ended sends nothing.
+  guest.st.gameOver = 1, guest.st.turnTick = 2;
+  guest.ui.answers = {platform::IDYES};
+  guest.ui.packets.clear();
+  guest.ui.SetEnabled(Timer::N_TimTurn1, true);
+  guest.game.N_TimTurn1Timer();
+  EXPECT_EQ(guest.ui.questions.size(), 1u);
+  EXPECT_TRUE(guest.ui.packets.empty());
+}
 
 TEST_F(ProtocolTest, FieldNumbersAndPortsAreReadStrictly) {
   for (int k = 1; k <= 10; ++k)
@@ -176,13 +330,7 @@ TEST_F(ProtocolTest, DisconnectStepsRunInOrderAndLeaveTheGame) {
   for (MenuItem item :
        {MenuItem::N_MenNew1, MenuItem::N_MenLevel1, MenuItem::N_MenLevel2, MenuItem::N_MenLevel3})
     EXPECT_TRUE(guest.ui.Enabled(item));
-  EXPECT_EQ(
-      (std::vector<int>{guest.st.opponentWipeLine, guest.st.opponentPortraitStage, guest.st.netDisconnected}),
-      (std::vector<int>{0, 0, 1}));
-  EXPECT_EQ(guest.ui.lastLoaded[Picture::N_ImaWork1], "Cast0.bmp");
-  EXPECT_EQ(guest.ui.lastLoaded[Picture::N_ImaCast4], "Face2.bmp");
-  EXPECT_TRUE(guest.ui.Enabled(Timer::N_TimEffect2));
-  EXPECT_FALSE(guest.ui.Enabled(Timer::N_TimFace2));
+  EXPECT_EQ(guest.PortraitStages(), "wipe=0 stage=0 disconnected=1 work=Cast0.bmp cast=Face2.bmp wiping");
   EXPECT_FALSE(guest.ui.Enabled(Timer::N_TimTimer1));
   EXPECT_TRUE(guest.dialog.connectMode);
   EXPECT_EQ(guest.ui.Caption(Label::N_LabMessage1), "切断されました。");

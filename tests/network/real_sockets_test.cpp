@@ -1,89 +1,38 @@
 // Two main windows in one process play through the real packet sockets on
 // 127.0.0.1, and a hostile client cannot hurt the host. Every wait is bounded.
-#include <QCheckBox>
-#include <QDir>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTcpServer>
 #include <QTcpSocket>
-#include <QTest>
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <vector>
-
-#include "app/TN_FrmMain1.h"
 #include "game/SearchRule.h"
-#include "network/TN_FrmSub2.h"
-#include "platform/core/MessageBox.h"
-#include "system/TN_FrmSystem1.h"
-#include "tests/support/TestPaths.h"
+#include "tests/support/FreePort.h"
+#include "tests/window/MainWindowRig.h"
 
 using game::Label;
 
 namespace {
 
-int FreePort() {
-  QTcpServer probe;
-  probe.listen(QHostAddress::LocalHost, 0);
-  return probe.serverPort();
-}
-
 // One copy of the program's windows, as WinMain makes them.
-struct Program {
-  Program() {
-    window.AttachSystemWindow(system);
-    window.AttachNetworkDialog(dialog);
-  }
-
-  void Press(bool host, int port) {
-    dialog.N_EdiNet1->setText("127.0.0.1");
-    dialog.N_EdiNet2->setText(QString::number(port));
-    dialog.N_CheAccess1->setChecked(host);
-    dialog.N_ButAccess1->click();
-  }
-  game::GameState &St() { return window.State(); }
-  void Click(int row, int column) { window.Game().CellMouseDown(game::CellNumber(row, column)); }
-
-  TN_FrmMain1 window;
-  TN_FrmSystem1 system;
-  TN_FrmSub2 dialog;
+struct Program : windowtest::ProgramWindows<> {
+  void Click(int row, int column) { window->Game().CellMouseDown(game::CellNumber(row, column)); }
 };
 
 struct RealSocketsTest : ::testing::Test {
   void SetUp() override {
-    previousDir_ = QDir::currentPath();
-    QDir::setCurrent(testpaths::GameDir());
-    previous_ = platform::SetMessageBoxResponder([this](const platform::MessageBoxRequest &request) {
-      boxes.push_back(request.text);
-      return request.text == "再戦しますか？" ? platform::IDNO : platform::IDOK;
-    });
-    host = std::make_unique<Program>();
-    guest = std::make_unique<Program>();
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return host->St().ownPiecesLeft == 5 && guest->St().ownPiecesLeft == 5; }, 3000));
   }
-  void TearDown() override {
-    guest.reset();
-    host.reset();
-    platform::SetMessageBoxResponder(previous_);
-    QDir::setCurrent(previousDir_);
-  }
   static bool Wait(const std::function<bool()> &done, int ms = 5000) { return QTest::qWaitFor(done, ms); }
 
-  std::vector<std::string> boxes;
-  std::unique_ptr<Program> host, guest;
-  QString previousDir_;
-  platform::MessageBoxResponder previous_;
+  testsupport::BoxRecorder boxes; // a rematch is declined
+  testsupport::InFolder folder;
+  std::unique_ptr<Program> host = std::make_unique<Program>(), guest = std::make_unique<Program>();
+  const int port = testsupport::FreePort();
 };
 
 TEST_F(RealSocketsTest, TwoWindowsPlayAMatchThroughTheRelay) {
-  const int port = FreePort();
-  host->Press(true, port);
-  guest->Press(false, port);
+  host->Connect(true, port);
+  guest->Connect(false, port);
   ASSERT_TRUE(Wait([&] { return host->St().gamePhase == 0 && host->St().netReceiveState == 0; }));
-  EXPECT_EQ(host->window.Caption(Label::N_LabMessage1),
-            "対戦相手が見つかりました。\n自軍Marvokを配置してください。");
 
   const std::vector<game::Cell> hostCells{{2, 3}, {5, 5}, {9, 10}, {10, 2}, {1, 7}};
   const std::vector<game::Cell> guestCells{{3, 3}, {4, 8}, {7, 1}, {8, 8}, {10, 5}};
@@ -107,24 +56,23 @@ TEST_F(RealSocketsTest, TwoWindowsPlayAMatchThroughTheRelay) {
     guest->Click(misses[i].row, misses[i].column);
   }
   ASSERT_TRUE(Wait([&] { return guest->St().gameOver == 1 && guest->St().turnTick == 3; }));
-  EXPECT_EQ(host->window.Caption(Label::N_LabMessage1), "勝ちです♪やりました！");
-  EXPECT_EQ(host->window.Caption(Label::N_LabScore1), "1");
-  EXPECT_EQ(guest->window.Caption(Label::N_LabScore9), "1");
+  EXPECT_EQ(host->window->Caption(Label::N_LabMessage1), "勝ちです♪やりました！");
+  EXPECT_EQ(host->window->Caption(Label::N_LabScore1), "1");
+  EXPECT_EQ(guest->window->Caption(Label::N_LabScore9), "1");
   EXPECT_EQ(guest->St().ownPiecesLeft, 0);
-  EXPECT_EQ(std::count(boxes.begin(), boxes.end(), "再戦しますか？"), 1);
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"再戦しますか？"});
 
-  host->dialog.N_ButAccess1->click(); // 切断
+  host->dialog->N_ButAccess1->click(); // 切断
   ASSERT_TRUE(Wait([&] { return host->St().netGameActive == 0 && guest->St().netGameActive == 0; }));
   for (Program *side : {host.get(), guest.get()}) {
-    EXPECT_EQ(side->window.Caption(Label::N_LabMessage1), "切断されました。");
-    EXPECT_TRUE(side->dialog.InConnectMode());
+    EXPECT_EQ(side->window->Caption(Label::N_LabMessage1), "切断されました。");
+    EXPECT_TRUE(side->dialog->InConnectMode());
   }
-  EXPECT_EQ(boxes.size(), 1u) << boxes.back();
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"再戦しますか？"});
 }
 
 TEST_F(RealSocketsTest, HostileGuestCannotHurtTheHost) {
-  const int port = FreePort();
-  host->Press(true, port);
+  host->Connect(true, port);
   ASSERT_TRUE(Wait([&] { return host->St().gamePhase == game::Waiting && host->St().netGameActive == 1; }));
 
   // The "guest" floods the relay with the largest packets and never reads:
@@ -140,10 +88,10 @@ TEST_F(RealSocketsTest, HostileGuestCannotHurtTheHost) {
     intruder.write(packet);
   ASSERT_TRUE(Wait([&] { return intruder.state() == QAbstractSocket::UnconnectedState; }, 30000));
   ASSERT_TRUE(Wait([&] { return host->St().netGameActive == 0; }));
-  EXPECT_EQ(host->window.Caption(Label::N_LabMessage1), "切断されました。");
+  EXPECT_EQ(host->window->Caption(Label::N_LabMessage1), "切断されました。");
 
   // Connected again: a bad length word only costs the sender its connection.
-  host->Press(true, port);
+  host->Connect(true, port);
   ASSERT_TRUE(Wait([&] { return host->St().gamePhase == game::Waiting && host->St().netGameActive == 1; }));
   QTcpSocket liar;
   liar.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));

@@ -45,15 +45,11 @@ public:
       : out_(std::move(out)), total_(out_.size() * static_cast<std::size_t>(repeat)), expected_(expected),
         reads_(reads) {
     fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (!reads) {
-      const int small = 4096; // a peer that does not read fills up soon
+    const int small = 4096; // a peer that does not read fills up soon
+    if (!reads)
       ::setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
-    }
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    connected_ = ::connect(fd_, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+    const sockaddr_in address = loopback::Loopback(port);
+    connected_ = ::connect(fd_, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
     ::fcntl(fd_, F_SETFL, O_NONBLOCK);
     thread_ = std::thread([this] { Run(); });
   }

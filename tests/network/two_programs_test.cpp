@@ -2,27 +2,15 @@
 // play a scripted match against each other on 127.0.0.1 and disconnect
 // (each copy is the tests' driver: the program plus a scripted player). A
 // copy that hangs is killed when the bounded wait runs out, and the test fails.
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
-#include <QTcpServer>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "tests/support/TestPaths.h"
+#include "tests/support/FreePort.h"
+#include "tests/support/GameFolder.h"
 
 namespace {
-
-// The data files only: the program reads them from the folder it runs in.
-bool CopyGameFolder(const QString &to) {
-  const QDir from(testpaths::GameDir());
-  for (const QString &name : from.entryList(QDir::Files))
-    if (name != "MarvokZT" && !QFile::copy(from.filePath(name), to + "/" + name))
-      return false;
-  return true;
-}
 
 void Start(QProcess &process, const QString &folder, const QString &script) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -35,11 +23,9 @@ void Start(QProcess &process, const QString &folder, const QString &script) {
 TEST(TwoProgramsTest, HostAndGuestPlayTwoGamesAndDisconnect) {
   QTemporaryDir hostFolder, guestFolder;
   ASSERT_TRUE(hostFolder.isValid() && guestFolder.isValid());
-  ASSERT_TRUE(CopyGameFolder(hostFolder.path()) && CopyGameFolder(guestFolder.path()));
-  QTcpServer probe;
-  ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-  const QString port = QString::number(probe.serverPort());
-  probe.close();
+  ASSERT_TRUE(testsupport::CopyGameFolder(hostFolder.path()) &&
+              testsupport::CopyGameFolder(guestFolder.path()));
+  const QString port = QString::number(testsupport::FreePort());
 
   QProcess host, guest;
   Start(host, hostFolder.path(), "host:" + port);
@@ -66,11 +52,11 @@ TEST(TwoProgramsTest, HostAndGuestPlayTwoGamesAndDisconnect) {
   EXPECT_TRUE(hostOut.contains("AUTOPLAY done role=host ownWins=1 opponentWins=1")) << hostOut.toStdString();
   EXPECT_TRUE(guestOut.contains("AUTOPLAY done role=guest ownWins=1 opponentWins=1"))
       << guestOut.toStdString();
-  EXPECT_EQ(host.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(guest.exitStatus(), QProcess::NormalExit);
   // Each copy quit through the closing question and wrote its settings file.
-  EXPECT_TRUE(QFile::exists(hostFolder.filePath("SeveData.qvd")));
-  EXPECT_TRUE(QFile::exists(guestFolder.filePath("SeveData.qvd")));
+  for (auto [copy, folder] : {std::pair{&host, &hostFolder}, {&guest, &guestFolder}}) {
+    EXPECT_EQ(copy->exitStatus(), QProcess::NormalExit);
+    EXPECT_TRUE(QFile::exists(folder->filePath("SeveData.qvd")));
+  }
 }
 
 } // namespace

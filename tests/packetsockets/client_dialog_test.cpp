@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "LoopbackHelpers.h"
 #include "packetsockets/PacketClientSocket.h"
 #include "packetsockets/PacketServerSocket.h"
 #include "packetsockets/ServerSpecifyForm.h"
+#include "tests/packetsockets/LoopbackHelpers.h"
+#include "tests/support/ErrorOf.h"
 
+using testsupport::ErrorOf;
 using Zev::TPacketClientSocket;
 
 namespace {
@@ -53,58 +55,41 @@ public:
   void SetPort(qlonglong) {}
 };
 
-std::string ErrorOf(const std::function<void()> &action) {
-  try {
-    action();
-  } catch (const std::exception &error) {
-    return error.what();
+// The dialog shows only when the server is incomplete (or always is set);
+// after Cancel the attempt is made with the values the component had.
+TEST(ClientDialog, ShowsOnlyWhenTheServerIsIncomplete) {
+  const struct {
+    bool always;
+    std::string host, address;
+    bool havePort;
+    std::string service; // "port": the port's number as the service
+    bool expectDialog;
+  } cases[] = {
+      {false, "localhost", "", true, "", false},      {false, "", "127.0.0.1", true, "", false},
+      {false, "localhost", "", false, "port", false}, {false, "", "", true, "", true}, // no host, no address
+      {false, "localhost", "", false, "", true},                                       // port 0, no service
+      {true, "localhost", "", true, "", true},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.host + "/" + c.address + "/" + c.service);
+    const int port = testsupport::FreePort();
+    TPacketClientSocket client;
+    client.SetAlwaysShowDialog(c.always);
+    client.SetHost(c.host);
+    client.SetAddress(c.address);
+    client.SetPort(c.havePort ? port : 0);
+    client.SetService(c.service == "port" ? std::to_string(port) : c.service);
+    int shown = 0;
+    client.SetShowModal([&](QDialog &) { return ++shown, int(QDialog::Rejected); });
+    const std::string error = ErrorOf([&] { client.SetActive(true); });
+    EXPECT_EQ(shown, c.expectDialog ? 1 : 0);
+    const bool noAddress = c.host.empty() && c.address.empty();
+    EXPECT_EQ(error, noAddress ? platform::NoAddressText : "");
+    EXPECT_EQ(client.Active(), !noAddress);
+    EXPECT_EQ(client.Socket()->HandleAllocated(), !noAddress);
+    client.SetActive(false);
   }
-  return "";
 }
-
-struct DialogCase {
-  bool always;
-  std::string host, address;
-  bool havePort;
-  std::string service;
-  bool expectDialog;
-};
-
-class ClientDialogDecision : public ::testing::TestWithParam<DialogCase> {};
-
-TEST_P(ClientDialogDecision, ShowsTheDialogOnlyWhenTheServerIsIncomplete) {
-  const DialogCase &c = GetParam();
-  const int port = loopback::UnusedPort();
-  TPacketClientSocket client;
-  client.SetAlwaysShowDialog(c.always);
-  client.SetHost(c.host);
-  client.SetAddress(c.address);
-  client.SetPort(c.havePort ? port : 0);
-  client.SetService(c.service == "port" ? std::to_string(port) : c.service);
-  int shown = 0;
-  client.SetShowModal([&](QDialog &) { return ++shown, int(QDialog::Rejected); });
-
-  const std::string error = ErrorOf([&] { client.SetActive(true); });
-  EXPECT_EQ(shown, c.expectDialog ? 1 : 0);
-  // After Cancel the attempt is made with the values the component had.
-  if (c.host.empty() && c.address.empty()) {
-    EXPECT_EQ(error, platform::NoAddressText);
-    EXPECT_FALSE(client.Active());
-  } else {
-    EXPECT_EQ(error, "");
-    EXPECT_TRUE(client.Socket()->HandleAllocated());
-  }
-  client.SetActive(false);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, ClientDialogDecision,
-                         ::testing::Values(DialogCase{false, "localhost", "", true, "", false},
-                                           DialogCase{false, "", "127.0.0.1", true, "", false},
-                                           DialogCase{false, "localhost", "", false, "port", false},
-                                           DialogCase{false, "", "", true, "", true}, // no host, no address
-                                           DialogCase{false, "localhost", "", false, "",
-                                                      true}, // port 0, no service
-                                           DialogCase{true, "localhost", "", true, "", true}));
 
 TEST(ClientDialog, OkExchangesByNameInOrderAndConnectsWithTheNewValues) {
   Zev::TPacketServerSocket server;
@@ -136,7 +121,7 @@ TEST(ClientDialog, OkExchangesByNameInOrderAndConnectsWithTheNewValues) {
 TEST(ClientDialog, DefaultFormCarriesHostAndPortBothWays) {
   TPacketClientSocket client;
   client.SetPort(0);
-  const int port = loopback::UnusedPort();
+  const int port = testsupport::FreePort();
   client.SetShowModal([&](QDialog &form) {
     auto *host = form.findChild<QLineEdit *>("EditHost");
     auto *portEdit = form.findChild<QLineEdit *>("EditPort");
@@ -186,7 +171,7 @@ TEST(ClientDialog, UnsupportedPropertyKindIsRefusedAndTheComponentIsUsableAgain)
   EXPECT_FALSE(client.Active());
   client.SetOnGetDialogForm(nullptr);
   client.SetHost("localhost");
-  client.SetPort(loopback::UnusedPort());
+  client.SetPort(testsupport::FreePort());
   client.SetActive(true);
   EXPECT_TRUE(client.Socket()->Connecting());
   client.SetActive(false);

@@ -2,26 +2,19 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
 #include <thread>
-#include <vector>
 
-#include "LoopbackHelpers.h"
 #include "packetsockets/PacketClientSocket.h"
 #include "packetsockets/PacketServerSocket.h"
 #include "platform/net/SocketError.h"
+#include "tests/packetsockets/LoopbackHelpers.h"
 
-using loopback::MessageBoxCapture;
+using frames::Text;
 using loopback::PumpPasses;
 using loopback::PumpUntil;
-using Zev::TPacketClientSocket;
-using Zev::TPacketServerSocket;
+using Texts = std::vector<std::string>;
 
 namespace {
-
-std::string Text(const void *data, int size) {
-  return {static_cast<const char *>(data), static_cast<std::size_t>(size)};
-}
 
 struct Received {
   platform::TObject *sender;
@@ -29,38 +22,29 @@ struct Received {
   std::string payload;
 };
 
-// A server on an ephemeral port that records what it accepts and receives.
-struct Server {
-  TPacketServerSocket component;
-  std::vector<platform::TCustomWinSocket *> accepted;
+// A component's arrivals, recorded.
+template <typename Component> struct Recording {
+  Component component;
   std::vector<Received> packets;
-
-  explicit Server(int port = 0) {
-    component.SetOnAccept(
-        [this](platform::TObject *, platform::TCustomWinSocket *socket) { accepted.push_back(socket); });
+  Recording() {
     component.SetOnPacketArrived(
         [this](platform::TObject *sender, platform::TCustomWinSocket *socket, const void *data, int size) {
           packets.push_back({sender, socket, Text(data, size)});
         });
-    component.SetPort(port);
-    component.SetActive(true);
   }
-  int Port() const { return component.Socket()->LocalPort(); }
+  Texts Payloads() const {
+    Texts out;
+    for (const auto &p : packets)
+      out.push_back(p.payload);
+    return out;
+  }
 };
 
-struct Client {
-  TPacketClientSocket component;
-  std::vector<Received> packets;
-  int connects = 0;
-  int disconnects = 0;
-
+struct Client : Recording<Zev::TPacketClientSocket> {
+  int connects = 0, disconnects = 0;
   explicit Client(int port, const std::string &host = "localhost") {
     component.SetOnConnect([this](auto *, auto *) { ++connects; });
     component.SetOnDisconnect([this](auto *, auto *) { ++disconnects; });
-    component.SetOnPacketArrived(
-        [this](platform::TObject *sender, platform::TCustomWinSocket *socket, const void *data, int size) {
-          packets.push_back({sender, socket, Text(data, size)});
-        });
     component.SetHost(host);
     component.SetPort(port);
   }
@@ -68,11 +52,25 @@ struct Client {
     component.SetActive(true);
     return PumpUntil([this] { return component.Socket()->Connected(); });
   }
-  std::vector<std::string> Payloads() const {
-    std::vector<std::string> out;
-    for (const auto &p : packets)
-      out.push_back(p.payload);
-    return out;
+};
+
+// A server on a port of its own that records what it accepts and receives.
+struct Server : Recording<Zev::TPacketServerSocket> {
+  std::vector<platform::TCustomWinSocket *> accepted;
+  std::vector<std::unique_ptr<Client>> clients;
+
+  explicit Server(int port = 0) {
+    component.SetOnAccept([this](auto *, platform::TCustomWinSocket *socket) { accepted.push_back(socket); });
+    component.SetPort(port);
+    component.SetActive(true);
+  }
+  int Port() const { return component.Socket()->LocalPort(); }
+  // A client of its own, connected and accepted.
+  Client &Join() {
+    clients.push_back(std::make_unique<Client>(Port()));
+    EXPECT_TRUE(clients.back()->Open());
+    EXPECT_TRUE(PumpUntil([&] { return accepted.size() == clients.size(); }));
+    return *clients.back();
   }
 };
 
@@ -106,16 +104,16 @@ TEST(Loopback, ConnectActiveOnConnectAndPacketsBothWays) {
 }
 
 TEST(Loopback, RefusedConnectIsReportedLaterAndCanBeRetried) {
-  MessageBoxCapture boxes;
-  const int port = loopback::UnusedPort();
+  testsupport::BoxRecorder boxes;
+  const int port = testsupport::FreePort();
   Client client(port, "127.0.0.1");
   std::vector<platform::TErrorEvent> errors;
   client.component.SetOnError(
       [&](auto *, auto *, platform::TErrorEvent event, int &) { errors.push_back(event); });
   client.component.SetActive(true); // returns at once: the refusal comes from the event loop
-  EXPECT_TRUE(boxes.texts.empty());
-  ASSERT_TRUE(PumpUntil([&] { return !boxes.texts.empty(); }));
-  EXPECT_NE(boxes.texts[0].find("connect"), std::string::npos) << boxes.texts[0];
+  EXPECT_TRUE(boxes.boxes.empty());
+  ASSERT_TRUE(PumpUntil([&] { return !boxes.boxes.empty(); }));
+  EXPECT_NE(boxes.boxes[0].text.find("connect"), std::string::npos) << boxes.boxes[0].text;
   EXPECT_EQ(errors, std::vector<platform::TErrorEvent>{platform::eeConnect});
   EXPECT_FALSE(client.component.Active());
 
@@ -124,19 +122,15 @@ TEST(Loopback, RefusedConnectIsReportedLaterAndCanBeRetried) {
   EXPECT_TRUE(client.component.Active());
 }
 
+// To all in accept order, the stream form's same bytes to each, and to all but one.
 TEST(Loopback, SendToAllInAcceptOrderAndToAllButOne) {
   Server server;
-  std::vector<std::unique_ptr<Client>> clients;
-  for (int i = 0; i < 3; ++i) {
-    clients.push_back(std::make_unique<Client>(server.Port()));
-    ASSERT_TRUE(clients.back()->Open());
-    ASSERT_TRUE(PumpUntil([&] { return server.accepted.size() == clients.size(); }));
-    if (i == 1) { // two clients
-      server.component.SendPacketToAll("two", 3);
-      ASSERT_TRUE(
-          PumpUntil([&] { return clients[0]->packets.size() == 1 && clients[1]->packets.size() == 1; }));
-    }
-  }
+  server.Join();
+  server.Join();
+  server.component.SendPacketToAll("two", 3);
+  auto &clients = server.clients;
+  ASSERT_TRUE(PumpUntil([&] { return clients[0]->packets.size() == 1 && clients[1]->packets.size() == 1; }));
+  server.Join();
   for (int i = 0; i < 3; ++i)
     EXPECT_EQ(server.component.GetClientSocket(i), server.accepted[static_cast<std::size_t>(i)]);
 
@@ -146,45 +140,19 @@ TEST(Loopback, SendToAllInAcceptOrderAndToAllButOne) {
   clients[1]->component.SendPacket("15", 3);
   for (auto &client : clients)
     ASSERT_TRUE(PumpUntil([&] { return client->Payloads().back() == std::string("15", 3); }));
-
+  platform::TMemoryStream stream;
+  stream.WriteBuffer("xxMove", 6);
+  stream.SetPosition(2);
+  server.component.SendPacketToAll(&stream, 4);
   server.component.SendPacketToAllExcept(server.accepted[1], "others", 6);
-  ASSERT_TRUE(PumpUntil([&] { return clients[0]->packets.size() == 3 && clients[2]->packets.size() == 2; }));
-  PumpPasses();
-  EXPECT_EQ(clients[0]->Payloads(), (std::vector<std::string>{"two", std::string("15", 3), "others"}));
-  EXPECT_EQ(clients[1]->Payloads(), (std::vector<std::string>{"two", std::string("15", 3)}));
-  EXPECT_EQ(clients[2]->Payloads(), (std::vector<std::string>{std::string("15", 3), "others"}));
-}
-
-// A burst that one read brings is relayed whole and in order to every
-// connection, the sender's own included.
-TEST(Loopback, BurstRelayedInOneReadArrivesWholeEverywhere) {
-  Server server;
-  server.component.SetOnPacketArrived(
-      [&](auto *, auto *, const void *data, int size) { server.component.SendPacketToAll(data, size); });
-  Client first(server.Port()), second(server.Port());
-  ASSERT_TRUE(first.Open());
-  ASSERT_TRUE(second.Open());
-  const int sender = loopback::RawConnect(server.Port());
-  ASSERT_TRUE(PumpUntil([&] { return server.accepted.size() == 3; }));
-  std::vector<std::string> payloads;
-  std::string burst;
-  for (int i = 0; i < 2000; ++i) {
-    payloads.push_back(i % 7 == 0 ? std::string() : "move" + std::to_string(i));
-    burst += loopback::Framed(payloads.back());
-  }
-  ASSERT_EQ(::send(sender, burst.data(), burst.size(), 0), static_cast<ssize_t>(burst.size()));
-  std::string echo(burst.size(), '\0');
-  std::size_t echoed = 0;
   ASSERT_TRUE(PumpUntil([&] {
-    const ssize_t n = ::recv(sender, echo.data() + echoed, echo.size() - echoed, MSG_DONTWAIT);
-    echoed += static_cast<std::size_t>(std::max<ssize_t>(n, 0));
-    return echoed == echo.size() && first.packets.size() >= payloads.size() &&
-           second.packets.size() >= payloads.size();
+    return clients[0]->packets.size() == 4 && clients[1]->packets.size() == 3 &&
+           clients[2]->packets.size() == 3;
   }));
-  EXPECT_TRUE(echo == burst);
-  EXPECT_EQ(first.Payloads(), payloads);
-  EXPECT_EQ(second.Payloads(), payloads);
-  ::close(sender);
+  PumpPasses();
+  EXPECT_EQ(clients[0]->Payloads(), (Texts{"two", std::string("15", 3), "Move", "others"}));
+  EXPECT_EQ(clients[1]->Payloads(), (Texts{"two", std::string("15", 3), "Move"}));
+  EXPECT_EQ(clients[2]->Payloads(), (Texts{std::string("15", 3), "Move", "others"}));
 }
 
 TEST(Loopback, WrongSocketClassIsRefused) {
@@ -218,11 +186,9 @@ TEST(Loopback, CloseInsideOnAcceptAndSendToAllFromOnClientConnect) {
 }
 
 TEST(Loopback, ListenAgainOnTheSamePortAtOnce) {
-  const int port = loopback::UnusedPort();
+  const int port = testsupport::FreePort();
   auto server = std::make_unique<Server>(port);
-  Client client(port);
-  ASSERT_TRUE(client.Open());
-  ASSERT_TRUE(PumpUntil([&] { return server->accepted.size() == 1; }));
+  Client &client = server->Join();
   server->component.SetActive(false); // this side closes first
   EXPECT_FALSE(server->component.Active());
   ASSERT_TRUE(PumpUntil([&] { return client.disconnects == 1; }));
@@ -231,27 +197,15 @@ TEST(Loopback, ListenAgainOnTheSamePortAtOnce) {
   EXPECT_EQ(server->Port(), port);
 }
 
-TEST(Loopback, DataBeforeThePeersCloseIsDelivered) {
+// Large packets through short writes arrive intact, and what was sent before
+// the server closes arrives before the close.
+TEST(Loopback, LargePacketsThroughShortWritesAndDataBeforeACloseArriveIntact) {
   Server server;
-  Client client(server.Port());
-  ASSERT_TRUE(client.Open());
-  ASSERT_TRUE(PumpUntil([&] { return server.accepted.size() == 1; }));
-  server.component.SendPacketToAll("last", 4);
-  server.component.SendPacketToAll("words", 5);
-  server.accepted[0]->Close();
-  ASSERT_TRUE(PumpUntil([&] { return client.disconnects == 1; }));
-  EXPECT_EQ(client.Payloads(), (std::vector<std::string>{"last", "words"}));
-}
-
-TEST(Loopback, LargePacketsThroughShortWritesArriveIntact) {
-  Server server;
-  Client client(server.Port());
-  ASSERT_TRUE(client.Open());
-  ASSERT_TRUE(PumpUntil([&] { return server.accepted.size() == 1; }));
+  Client &client = server.Join();
   const int small = 4096;
   ::setsockopt(server.component.GetClientSocket(0)->SocketHandle(), SOL_SOCKET, SO_SNDBUF, &small,
                sizeof small);
-  std::vector<std::string> sent;
+  Texts sent;
   for (int i = 0; i < 8; ++i) {
     sent.push_back(std::string(100000, static_cast<char>('a' + i)));
     server.component.SendPacketToAll(sent.back().data(), static_cast<int>(sent.back().size()));
@@ -260,19 +214,25 @@ TEST(Loopback, LargePacketsThroughShortWritesArriveIntact) {
   ASSERT_TRUE(PumpUntil([&] { return client.packets.size() == sent.size(); }));
   EXPECT_EQ(client.Payloads(), sent);
   EXPECT_EQ(server.component.GetClientSocket(0)->PacketRW().WriteBuffer().Size(), 0);
+
+  server.component.SendPacketToAll("last", 4);
+  server.component.SendPacketToAll("words", 5);
+  server.accepted[0]->Close();
+  ASSERT_TRUE(PumpUntil([&] { return client.disconnects == 1; }));
+  sent.insert(sent.end(), {"last", "words"});
+  EXPECT_EQ(client.Payloads(), sent);
 }
 
 TEST(Loopback, BadLengthFromAPeerClosesTheConnectionAndIsReported) {
-  MessageBoxCapture boxes;
+  testsupport::BoxRecorder boxes;
   Server server;
   const int fd = loopback::RawConnect(server.Port());
   ASSERT_GE(fd, 0);
   const unsigned char bytes[] = {5, 0, 0, 0, 'x', 2, 0, 0, 0};
   ASSERT_EQ(::send(fd, bytes, sizeof bytes, 0), static_cast<ssize_t>(sizeof bytes));
-  ASSERT_TRUE(PumpUntil([&] { return !boxes.texts.empty(); }));
-  EXPECT_EQ(boxes.texts[0], "パケットサイズの読み取りに失敗しました.");
-  ASSERT_EQ(server.packets.size(), 1u);
-  EXPECT_EQ(server.packets[0].payload, "x");
+  ASSERT_TRUE(PumpUntil([&] { return !boxes.boxes.empty(); }));
+  EXPECT_EQ(boxes.Texts(), Texts{"パケットサイズの読み取りに失敗しました."});
+  EXPECT_EQ(server.Payloads(), Texts{"x"});
   EXPECT_EQ(server.component.ActiveConnections(), 0);
   char probe = 0;
   EXPECT_EQ(::recv(fd, &probe, 1, 0), 0); // closed by the server
@@ -280,23 +240,22 @@ TEST(Loopback, BadLengthFromAPeerClosesTheConnectionAndIsReported) {
 }
 
 TEST(Loopback, HandlerExceptionIsReportedAndLaterPacketsStillArrive) {
-  MessageBoxCapture boxes;
+  testsupport::BoxRecorder boxes;
   Server server;
-  std::vector<std::string> handled;
+  Texts handled;
   server.component.SetOnPacketArrived([&](auto *, auto *, const void *data, int size) {
     if (Text(data, size) == "bad")
       throw platform::Exception("'bad' は有効な整数値ではありません.");
     handled.push_back(Text(data, size));
   });
-  Client client(server.Port());
-  ASSERT_TRUE(client.Open());
+  Client &client = server.Join();
   client.component.SendPacket("bad", 3);
   client.component.SendPacket("good", 4);
-  ASSERT_TRUE(PumpUntil([&] { return handled.size() == 1 && boxes.texts.size() == 1; }));
+  ASSERT_TRUE(PumpUntil([&] { return handled.size() == 1 && boxes.boxes.size() == 1; }));
   client.component.SendPacket("more", 4);
   ASSERT_TRUE(PumpUntil([&] { return handled.size() == 2; }));
-  EXPECT_EQ(handled, (std::vector<std::string>{"good", "more"}));
-  EXPECT_EQ(boxes.texts, std::vector<std::string>{"'bad' は有効な整数値ではありません."});
+  EXPECT_EQ(handled, (Texts{"good", "more"}));
+  EXPECT_EQ(boxes.Texts(), Texts{"'bad' は有効な整数値ではありません."});
 }
 
 TEST(Loopback, DeactivatingWhileConnectingCancelsTheAttempt) {
@@ -339,7 +298,7 @@ TEST(Loopback, FailedSendIsReportedRaisedAndTheDisconnectComesFromTheEventLoop) 
 }
 
 TEST(Loopback, OwnConnectionSocketsMustBePacketSockets) {
-  MessageBoxCapture boxes;
+  testsupport::BoxRecorder boxes;
   Server server;
   bool supplyPlain = true;
   server.component.SetOnGetSocket([&](platform::TObject *, int Socket, auto &ClientSocket) {
@@ -348,32 +307,14 @@ TEST(Loopback, OwnConnectionSocketsMustBePacketSockets) {
   });
   Client refused(server.Port());
   refused.component.SetActive(true);
-  ASSERT_TRUE(PumpUntil([&] { return !boxes.texts.empty() && refused.disconnects == 1; }));
-  EXPECT_EQ(boxes.texts[0], Zev::NotPacketSocketText);
+  ASSERT_TRUE(PumpUntil([&] { return !boxes.boxes.empty() && refused.disconnects == 1; }));
+  EXPECT_EQ(boxes.boxes[0].text, Zev::NotPacketSocketText);
   EXPECT_EQ(server.component.ActiveConnections(), 0);
   EXPECT_TRUE(server.accepted.empty());
 
   supplyPlain = false; // left empty: the component makes its own
-  Client accepted(server.Port());
-  ASSERT_TRUE(accepted.Open());
-  ASSERT_TRUE(PumpUntil([&] { return server.accepted.size() == 1; }));
-  accepted.component.SendPacket("ok", 2);
+  server.Join().component.SendPacket("ok", 2);
   ASSERT_TRUE(PumpUntil([&] { return server.packets.size() == 1; }));
-}
-
-TEST(Loopback, StreamFormSendsTheSameBytesToEveryConnection) {
-  Server server;
-  Client first(server.Port()), second(server.Port());
-  ASSERT_TRUE(first.Open());
-  ASSERT_TRUE(second.Open());
-  ASSERT_TRUE(PumpUntil([&] { return server.accepted.size() == 2; }));
-  platform::TMemoryStream stream;
-  stream.WriteBuffer("xxMove", 6);
-  stream.SetPosition(2);
-  server.component.SendPacketToAll(&stream, 4);
-  ASSERT_TRUE(PumpUntil([&] { return first.packets.size() == 1 && second.packets.size() == 1; }));
-  EXPECT_EQ(first.Payloads(), std::vector<std::string>{"Move"});
-  EXPECT_EQ(second.Payloads(), std::vector<std::string>{"Move"});
 }
 
 TEST(Loopback, FlushPacketsWaitsUntilThePeerHasTakenEverything) {

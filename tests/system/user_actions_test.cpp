@@ -1,6 +1,9 @@
-// The sound and system window worked as a user works it: tab and push buttons
-// found by their caption, the glyph buttons by their place, pop-up items
-// chosen from the menu a right click opens, files dropped on the window.
+// The sound and system window's music controls after each operation, row by
+// row: a row names the controls the operation sets; every other one must keep
+// its state. The window is worked as a user works it (tab and push buttons
+// found by their caption, the glyph buttons by their place, pop-up items chosen
+// from the menu a right click opens, files dropped on the window), or by the
+// program itself (the start-up music, a song's end, the CD timer).
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QListWidget>
@@ -9,14 +12,44 @@
 
 #include <functional>
 
-#include "ControlSnapshot.h"
 #include "MusicRig.h"
 #include "platform/core/Controls.h"
+#include "tests/support/StateColumns.h"
 
 namespace {
 
 using musictest::MusicRig;
 using testcolumns::State;
+
+const char *On(bool on) { return on ? "+" : "-"; }
+const char *Both(bool a, bool b) { return a == b ? On(a) : "mixed"; }
+const char *Checked(bool on) { return on ? "checked" : "unchecked"; }
+
+// The music controls as the tables' columns: + enabled or shown, - disabled or
+// hidden; "P", "D", "E", "H" are the pop-up items "再生(&P)", "停止(&D)",
+// "一時停止(&E)" and "CDチェック(&H)".
+State Snapshot(TN_FrmSystem1 &w) {
+  return {{"play", On(w.GlyphButton(1).isEnabled())},
+          {"pause", On(w.GlyphButton(2).isEnabled())},
+          {"stop", On(w.GlyphButton(3).isEnabled())},
+          {"prevnext", Both(w.GlyphButton(4).isEnabled(), w.GlyphButton(5).isEnabled())},
+          {"cd", On(w.CdRadio().isEnabled())},
+          {"cd?", Checked(w.CdRadio().isChecked())},
+          {"midi", On(w.MidiRadio().isEnabled())},
+          {"midi?", Checked(w.MidiRadio().isChecked())},
+          {"P", On(w.PopupItem(3).isEnabled())},
+          {"D", On(w.PopupItem(4).isEnabled())},
+          {"E", On(w.PopupItem(5).isEnabled())},
+          {"Ecaption", w.PopupItem(5).text().toStdString()},
+          {"H", On(w.PopupItem(6).isEnabled())},
+          {"sources", Both(w.PopupItem(1).isEnabled(), w.PopupItem(2).isEnabled())},
+          {"edit", Both(w.N_EdiBgm1->isEnabled(), w.OpenButton().isEnabled())},
+          {"cdbutton", On(!w.CdCheckButton().isHidden())},
+          {"repeat", On(w.N_ChePlay1->isEnabled())},
+          {"repeat?", Checked(w.N_ChePlay1->isChecked())},
+          {"timer", w.CdTimerOn() ? "on" : "off"},
+          {"status", w.StatusText().toStdString()}};
+}
 
 // Where the glyph buttons play, pause, stop, previous and next stand.
 const QPoint kGlyphs[] = {{219, 123}, {251, 123}, {283, 123}, {331, 123}, {363, 123}};
@@ -60,13 +93,14 @@ public:
   }
 
   State Snapshot() {
-    State state = musictest::Snapshot(w_);
+    State state = ::Snapshot(w_);
     const bool information = w_.InformationPicture().isVisibleTo(&w_);
     const bool sound = w_.N_EdiBgm1->isVisibleTo(&w_), environment = w_.EnvironmentList().isVisibleTo(&w_);
     state["page"] = information ? "information" : sound ? "sound" : environment ? "environment" : "start";
     state["window"] = w_.isVisible() ? "shown" : "hidden";
     state["track"] = std::to_string(w_.N_MedPlayer2().Position().track);
     state["file"] = QFileInfo(w_.N_EdiBgm1->text()).fileName().toStdString();
+    state["boxes"] = std::to_string(rig_.boxes.size());
     return state;
   }
 
@@ -98,10 +132,32 @@ void CdChosen(User &user) {
   Ended(user);
   user.Choose("CDによるBGM(&C)");
 }
-void CdChecked(User &user) {
+void CdOnSoundPage(User &user) {
   SoundPage(user);
   user.rig_.ChooseCd();
+}
+void CdChecked(User &user) {
+  CdOnSoundPage(user);
   user.Press("CDチェック(&H)");
+}
+// Played, then stopped.
+void Stopped(User &user) {
+  Playing(user);
+  user.w_.N_SpeBgm3Click();
+}
+void Paused(User &user) {
+  Playing(user);
+  user.Press(kPause);
+}
+void CdPlaying(User &user) {
+  CdChecked(user);
+  user.Press(kPlay);
+}
+// The disc is taken out of the drive: its image is gone.
+void DiscTakenOut(User &user) {
+  user.w_.N_TimCheck1Timer();
+  ASSERT_NE(user.rig_.Status(), "");
+  ASSERT_TRUE(QFile::remove(user.rig_.Path("disc.cue")));
 }
 
 const std::string kPlayed =
@@ -111,6 +167,9 @@ const std::string kPaused = "Ecaption=再開(&E) status=MIDIPAUSE";
 const std::string kMidiChosen =
     "play=+ prevnext=- P=+ D=- E=- H=- edit=+ cdbutton=- timer=off cd?=unchecked midi?=checked";
 const std::string kCdChecked = "P=+ D=- E=- H=- cdbutton=- timer=on track=1";
+const std::string kDropAny =
+    "play=- pause=- stop=- prevnext=- cd=- cd?=unchecked midi=- midi?=unchecked P=- D=- E=- "
+    "sources=- repeat=- timer=off status= ";
 
 struct Row {
   const char *name;
@@ -124,12 +183,7 @@ const Row kRows[] = {
     {"SoundTab", Nothing, [](User &u) { u.Press("音源設定(&B)"); }, "page=sound"},
     {"EnvironmentTab", Nothing, [](User &u) { u.Press("環境変数(&O)"); }, "page=environment"},
     {"CloseTab", SoundPage, [](User &u) { u.Press("終了(&X)"); }, "window=hidden"},
-    {"PlayButton",
-     [](User &u) {
-       Playing(u);
-       u.w_.N_SpeBgm3Click();
-     },
-     [](User &u) { u.Press(kPlay); }, kPlayed},
+    {"PlayButton", Stopped, [](User &u) { u.Press(kPlay); }, kPlayed},
     {"PauseButton", Playing, [](User &u) { u.Press(kPause); }, kPaused},
     {"StopButton", Playing, [](User &u) { u.Press(kStop); }, kStopped},
     {"NextButton", CdChecked, [](User &u) { u.Press(kNext); }, "track=2"},
@@ -139,30 +193,15 @@ const Row kRows[] = {
        u.w_.N_SpeBgm5Click();
      },
      [](User &u) { u.Press(kPrevious); }, "track=1"},
-    {"PlayItem",
-     [](User &u) {
-       Playing(u);
-       u.w_.N_SpeBgm3Click();
-     },
-     [](User &u) { u.Choose("再生(&P)"); }, kPlayed},
+    {"PlayItem", Stopped, [](User &u) { u.Choose("再生(&P)"); }, kPlayed},
     {"StopItem", Played, [](User &u) { u.Choose("停止(&D)"); }, kStopped},
     {"PauseItem", Played, [](User &u) { u.Choose("一時停止(&E)"); }, kPaused},
     {"CdSourceItem", Ended, [](User &u) { u.Choose("CDによるBGM(&C)"); },
      "play=+ prevnext=+ P=- D=- E=- H=+ edit=- cdbutton=+ cd?=checked midi?=unchecked"},
     {"MidiSourceItem", CdChosen, [](User &u) { u.Choose("MIDIによるBGM(&M)"); }, kMidiChosen},
     {"MidiRadio", CdChosen, [](User &u) { u.Press("MIDIによるBGM(&M)"); }, kMidiChosen},
-    {"CdCheckItem",
-     [](User &u) {
-       SoundPage(u);
-       u.rig_.ChooseCd();
-     },
-     [](User &u) { u.Choose("CDチェック(&H)"); }, kCdChecked},
-    {"CdCheckButton",
-     [](User &u) {
-       SoundPage(u);
-       u.rig_.ChooseCd();
-     },
-     [](User &u) { u.Press("CDチェック(&H)"); }, kCdChecked},
+    {"CdCheckItem", CdOnSoundPage, [](User &u) { u.Choose("CDチェック(&H)"); }, kCdChecked},
+    {"CdCheckButton", CdOnSoundPage, [](User &u) { u.Press("CDチェック(&H)"); }, kCdChecked},
     {"FileButton",
      [](User &u) {
        SoundPage(u);
@@ -172,16 +211,59 @@ const Row kRows[] = {
     {"MidiDropAfterWave", [](User &u) { ASSERT_TRUE(u.rig_.Drop({"sound.wav"})); },
      [](User &u) { ASSERT_TRUE(u.rig_.Drop({"long.mid"})); },
      "pause=+ stop=+ midi?=checked D=+ E=+ edit=+ repeat?=checked status=MIDIPLAY file=long.mid"},
+    {"StopWhilePaused", Paused, [](User &u) { u.Press(kStop); }, kStopped + " Ecaption=一時停止(&E)"},
+    {"ResumeButton", Paused, [](User &u) { u.Press(kPause); }, "Ecaption=一時停止(&E) status=MIDIPLAY"},
+    {"DropOtherFile", Playing, [](User &u) { ASSERT_TRUE(u.rig_.Drop({"notes.txt"})); }, kDropAny},
+    {"DropMidi", CdChecked, [](User &u) { ASSERT_TRUE(u.rig_.Drop({"song.mid"})); },
+     kDropAny + "pause=+ stop=+ midi?=checked D=+ E=+ H=- edit=+ cdbutton=- repeat?=checked status=MIDIPLAY "
+                "file=song.mid"},
+    {"DropWave", Playing, [](User &u) { ASSERT_TRUE(u.rig_.Drop({"sound.wav"})); },
+     kDropAny + "repeat?=unchecked status=WAVEPLAY"},
+    {"PlayCdWithDisc", CdChecked, [](User &u) { u.Press(kPlay); },
+     "play=- pause=- stop=+ cd=- midi=- P=- D=+ E=- sources=- repeat=- timer=on"},
+    {"PlayCdWithoutDisc",
+     [](User &u) {
+       CdChecked(u);
+       DiscTakenOut(u);
+     },
+     [](User &u) { u.Press(kPlay); }, "timer=off status= boxes=1 track=0"},
+    // The device stays open and the timer goes on.
+    {"StopCd", CdPlaying, [](User &u) { u.Press(kStop); }, kStopped},
+    // The program's own: the start-up music, a song's end, the CD timer.
+    {"StartMidiBgm", Nothing, [](User &u) { u.rig_.StartMusic(); },
+     "play=- pause=+ stop=+ cd=- cd?=unchecked midi=- status=MIDIPLAY file=long.mid"},
+    {"EndStep",
+     [](User &u) {
+       SoundPage(u);
+       u.w_.N_ChePlay1->setChecked(false);
+       u.w_.N_EdiBgm1->setText(u.rig_.Path("song.mid"));
+       u.Press(kPlay);
+     },
+     [](User &u) { ASSERT_TRUE(QTest::qWaitFor([&] { return u.rig_.Status().empty(); }, 10000)); },
+     "play=+ pause=- stop=- midi=+ P=+ D=- E=- sources=+ status="},
+    {"CdTimerDiscGone",
+     [](User &u) {
+       CdPlaying(u);
+       DiscTakenOut(u);
+     },
+     [](User &u) { u.w_.N_TimCheck1Timer(); }, "timer=off status= track=0"},
+    // Sources chosen where the pop-up's items are still disabled for the user;
+    // the radios' checks come from the pop-up item itself.
+    {"MidiSourceChosen", CdChecked, [](User &u) { u.w_.N_PopBgm2Click(); }, kMidiChosen},
+    {"CdSourceChosenOnAnotherPage", [](User &u) { u.Press("環境変数(&O)"); },
+     [](User &u) { u.w_.N_PopBgm1Click(); },
+     "play=+ prevnext=+ P=- D=- E=- H=+ edit=- cd?=checked midi?=unchecked"},
 };
 
 class UserActions : public ::testing::TestWithParam<Row> {};
 
-// Each button, tab and pop-up item does its own operation and nothing else.
+// Each button, tab, pop-up item and drop does its own operation and nothing else.
 TEST_P(UserActions, ActionSetsItsColumnsAndLeavesTheRest) {
   const Row &row = GetParam();
   MusicRig rig;
   User user(rig);
   row.setup(user);
+  EXPECT_TRUE(rig.boxes.empty());
   const State sets = testcolumns::Columns(row.sets);
   const State before = user.Snapshot();
   row.action(user);
@@ -190,13 +272,25 @@ TEST_P(UserActions, ActionSetsItsColumnsAndLeavesTheRest) {
     EXPECT_EQ(value, set != sets.end() ? set->second : before.at(column))
         << "column " << column << (set != sets.end() ? "" : " (unchanged)");
   }
-  EXPECT_TRUE(rig.boxes.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(SystemWindow, UserActions, ::testing::ValuesIn(kRows),
                          [](const ::testing::TestParamInfo<Row> &info) {
                            return std::string(info.param.name);
                          });
+
+// The controls, and the CD display timer, as the form has them.
+TEST(ControlStatesAtCreation, AsTheFormHasThem) {
+  MusicRig rig;
+  EXPECT_EQ(Snapshot(rig.window),
+            testcolumns::Columns(
+                "play=+ pause=- stop=- prevnext=- cd=- cd?=unchecked midi=+ midi?=checked P=+ D=- E=- "
+                "Ecaption=一時停止(&E) H=- sources=- edit=+ cdbutton=- repeat=- repeat?=checked "
+                "timer=off status="));
+  EXPECT_TRUE(rig.window.PopupItem(7).isEnabled());
+  EXPECT_FALSE(rig.window.TrackList().isEnabled());
+  EXPECT_EQ(rig.window.CdTimer().Interval(), 1000); // the CD display ticks once a second
+}
 
 // A MIDI file dropped after a WAV file loops again.
 TEST(UserDrops, MidiFileAfterAWaveFileLoops) {

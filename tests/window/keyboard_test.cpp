@@ -1,12 +1,10 @@
-// The keyboard as a user meets it: keys go where the keyboard is (the menu
-// bar once it has taken it), and the window's keys answer whatever happened
-// before and whether full screen hides the menu or not.
-#include <QAction>
-#include <QApplication>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QTest>
+// The keyboard and full screen as a user meets them: keys go where the
+// keyboard is (the menu bar once it has taken it); Escape asks whatever had the
+// keyboard before; every shortcut answers whether full screen hides the menu
+// or not; F2 into full screen and back, the top strip that shows the hidden
+// menu, and the system window and quitting from full screen. The display
+// offers a 640 by 480 mode, or not.
+#include <QFile>
 #include <QUrl>
 #include <functional>
 #include <gtest/gtest.h>
@@ -17,15 +15,10 @@ using game::MenuItem;
 
 namespace {
 
-struct NoDisplaySwitch : platform::DisplayModeSwitcher {
-  bool SwitchTo640x480() override { return false; }
-  void Restore() override {}
-};
-
-class KeyboardTest : public ::testing::Test {
+class KeyboardTest : public ::testing::TestWithParam<bool> {
 protected:
   void SetUp() override {
-    window_->SetDisplayModeSwitcher(std::make_unique<NoDisplaySwitch>());
+    rig_.display->offersMode = GetParam();
     window_->SetUrlOpener([this](const QUrl &url) { opened_.push_back(url); });
     window_->N_TimCreate1Timer();
     window_->show();
@@ -34,7 +27,7 @@ protected:
 
   void Activate() {
     window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
   }
   // A key goes where the keyboard is, as the user's does.
   void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -44,42 +37,30 @@ protected:
     QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
     QApplication::processEvents();
   }
-  QAction *BarItem(const char *caption) {
-    for (QAction *action : window_->menuBar()->actions())
-      if (action->text() == QString::fromUtf8(caption))
-        return action;
-    return nullptr;
-  }
-  void ClickBarItem(const char *caption) {
-    QAction *item = BarItem(caption);
-    ASSERT_NE(item, nullptr) << caption;
-    QTest::mouseClick(window_->menuBar(), Qt::LeftButton, {},
-                      window_->menuBar()->actionGeometry(item).center());
+  // The mouse moved from the background onto the top strip of the client area.
+  void OverTheTopStrip(int x) {
+    QTest::mouseMove(&window_->ClientArea(), QPoint(x, 40));
+    QTest::mouseMove(&window_->ClientArea(), QPoint(x, 5));
     QApplication::processEvents();
   }
-  void ClickButton(QWidget &window, const char *caption) {
-    for (QPushButton *button : window.findChildren<QPushButton *>())
-      if (button->text() == QString::fromUtf8(caption)) {
-        QTest::mouseClick(button, Qt::LeftButton);
-        return;
-      }
-    FAIL() << "no button " << caption;
-  }
   bool FullScreen() { return window_->Caption(MenuItem::N_MenFull1) == "ｳｲﾝﾄﾞｳ表示(&F)"; }
+  // "shown", "hidden" or "mixed": the menu bar's top items.
+  std::string TopItems() {
+    int shown = 0;
+    for (auto item :
+         {MenuItem::N_MenEnd1, MenuItem::N_MenOption1, MenuItem::N_MenTool1, MenuItem::N_MenHelp1})
+      shown += window_->Visible(item);
+    return shown == 4 ? "shown" : shown == 0 ? "hidden" : "mixed";
+  }
 
-  std::vector<std::string> questions_;
   std::vector<QUrl> opened_;
-  windowtest::MainWindowRig rig_{[this](const platform::MessageBoxRequest &request) {
-    questions_.push_back(request.text);
-    return platform::IDNO;
-  }};
-  std::unique_ptr<TN_FrmMain1> &window_ = rig_.window;
-  std::unique_ptr<TN_FrmSystem1> &system_ = rig_.system;
-  std::unique_ptr<TN_FrmSub2> &dialog_ = rig_.dialog;
+  windowtest::MainWindowRig rig_;
+  TN_FrmMain1 *window_ = rig_.window.get();
+  windowtest::FakeDisplay &display_ = *rig_.display;
 };
 
 // Escape asks to quit whenever the main window is active, whatever had the keyboard before.
-TEST_F(KeyboardTest, EscapeAsksAfterWhateverHadTheKeyboard) {
+TEST_P(KeyboardTest, EscapeAsksAfterWhateverHadTheKeyboard) {
   struct Case {
     const char *before;
     std::function<void()> act;
@@ -91,7 +72,7 @@ TEST_F(KeyboardTest, EscapeAsksAfterWhateverHadTheKeyboard) {
       {"Alt pressed twice", [&] { Press(Qt::Key_Alt), Press(Qt::Key_Alt); }, 0},
       {"a menu opened with the mouse and closed with Escape",
        [&] {
-         ClickBarItem("ｵﾌﾟｼｮﾝ(&O)");
+         windowtest::OpenMenu(*window_, "ｵﾌﾟｼｮﾝ(&O)");
          ASSERT_NE(QApplication::activePopupWidget(), nullptr);
          Press(Qt::Key_Escape);
          ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
@@ -107,18 +88,18 @@ TEST_F(KeyboardTest, EscapeAsksAfterWhateverHadTheKeyboard) {
       {"a full-screen round trip", [&] { Press(Qt::Key_F2), Press(Qt::Key_F2); }, 0},
       {"the system window shown and closed",
        [&] {
-         ClickBarItem("ｼｽﾃﾑ情報(&Ｓ)");
-         ASSERT_TRUE(system_->isVisible());
-         system_->close();
+         windowtest::Choose(*window_, "ｼｽﾃﾑ情報(&Ｓ)");
+         ASSERT_TRUE(rig_.system->isVisible());
+         rig_.system->close();
          Activate();
        },
        0},
       {"the network dialog shown and cancelled",
        [&] {
          Press(Qt::Key_F4);
-         ASSERT_TRUE(dialog_->isVisible());
-         ClickButton(*dialog_, "ｷｬﾝｾﾙ(&C)");
-         ASSERT_FALSE(dialog_->isVisible());
+         ASSERT_TRUE(rig_.dialog->isVisible());
+         windowtest::ClickButton(*rig_.dialog, "ｷｬﾝｾﾙ(&C)");
+         ASSERT_FALSE(rig_.dialog->isVisible());
          Activate();
        },
        0},
@@ -126,19 +107,19 @@ TEST_F(KeyboardTest, EscapeAsksAfterWhateverHadTheKeyboard) {
   for (const auto &c : cases) {
     SCOPED_TRACE(c.before);
     c.act();
-    questions_.clear();
+    rig_.boxes.clear();
     for (int i = 0; i < c.escapesForTheMenu; ++i)
       Press(Qt::Key_Escape);
-    EXPECT_TRUE(questions_.empty());
+    EXPECT_TRUE(rig_.boxes.empty());
     Press(Qt::Key_Escape);
-    EXPECT_EQ(questions_, std::vector<std::string>{"終了してよろしいですか？"});
+    EXPECT_EQ(rig_.Texts(), std::vector<std::string>{"終了してよろしいですか？"});
     EXPECT_TRUE(window_->isVisible());
   }
 }
 
 // Every shortcut answers in the window and in full screen, where the menu is
-// hidden; a disabled item's shortcut does nothing.
-TEST_F(KeyboardTest, ShortcutsAnswerWhetherTheMenuShowsOrNot) {
+// hidden; a disabled item's shortcut does nothing. Help leaves full screen first.
+TEST_P(KeyboardTest, ShortcutsAnswerWhetherTheMenuShowsOrNot) {
   for (const bool fullScreen : {false, true}) {
     SCOPED_TRACE(fullScreen ? "full screen" : "window");
     auto enter = [&] {
@@ -160,20 +141,83 @@ TEST_F(KeyboardTest, ShortcutsAnswerWhetherTheMenuShowsOrNot) {
     window_->SetEnabled(MenuItem::N_MenNew1, true);
 
     opened_.clear();
+    const int restores = display_.restores;
     Press(Qt::Key_F1);
     ASSERT_EQ(opened_.size(), 1u) << "F1 opens the help page";
-    EXPECT_TRUE(opened_[0].toLocalFile().endsWith("/Help1.html"));
+    EXPECT_EQ(opened_[0].toLocalFile(), QDir::current().filePath("Help1.html"));
     EXPECT_FALSE(FullScreen()) << "after leaving full screen";
+    EXPECT_EQ(window_->State().fullScreen, 0);
+    EXPECT_EQ(display_.restores, restores + (fullScreen ? 1 : 0));
 
     enter();
     Press(Qt::Key_F4);
-    EXPECT_TRUE(dialog_->isVisible()) << "F4 opens the network dialog";
-    ClickButton(*dialog_, "ｷｬﾝｾﾙ(&C)"); // in full screen this shows the menu (the top strip's flip)
+    EXPECT_TRUE(rig_.dialog->isVisible()) << "F4 opens the network dialog";
+    windowtest::ClickButton(*rig_.dialog,
+                            "ｷｬﾝｾﾙ(&C)"); // in full screen this shows the menu (the top strip's flip)
     Activate();
 
     Press(Qt::Key_F2);
     EXPECT_NE(FullScreen(), fullScreen) << "F2 switches the display mode";
   }
 }
+
+// F2 takes the frameless window over the screen with the field at its
+// centre and the menu hidden; the top strip shows and hides the menu in full
+// screen only; F2 again brings the window back.
+TEST_P(KeyboardTest, IntoFullScreenAndBack) {
+  OverTheTopStrip(100);
+  EXPECT_EQ(TopItems(), "shown");
+  Press(Qt::Key_F2);
+  EXPECT_TRUE(FullScreen());
+  EXPECT_EQ(window_->State().fullScreen, 1);
+  EXPECT_EQ(TopItems(), "hidden");
+  EXPECT_TRUE(window_->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_EQ(display_.switches, 1);
+  EXPECT_EQ(display_.restores, 0);
+  EXPECT_EQ(window_->ClientArea().size(), QSize(640, 480));
+  const QWidget *frame = window_->centralWidget();
+  const QRect client = window_->ClientArea().geometry();
+  EXPECT_LE(std::abs(client.left() - (frame->width() - client.right() - 1)), 1);
+  EXPECT_LE(std::abs(client.top() - (frame->height() - client.bottom() - 1)), 1);
+  OverTheTopStrip(100);
+  EXPECT_EQ(TopItems(), "shown");
+  OverTheTopStrip(200);
+  EXPECT_EQ(TopItems(), "hidden");
+
+  Press(Qt::Key_F2);
+  EXPECT_EQ(window_->Caption(MenuItem::N_MenFull1), "ﾌﾙｽｸﾘｰﾝ表示(&F)");
+  EXPECT_EQ(window_->State().fullScreen, 0);
+  EXPECT_EQ(TopItems(), "shown");
+  EXPECT_FALSE(window_->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_EQ(display_.switches, 1);
+  EXPECT_EQ(display_.restores, 1);
+  EXPECT_EQ(window_->ClientArea().size(), QSize(640, 480));
+  EXPECT_TRUE(window_->isVisible());
+}
+
+// The system window, chosen from the menu the top strip shows, leaves full screen first.
+TEST_P(KeyboardTest, SystemInformationLeavesFullScreenFirst) {
+  Press(Qt::Key_F2);
+  OverTheTopStrip(100);
+  windowtest::Choose(*window_, "ｼｽﾃﾑ情報(&Ｓ)");
+  EXPECT_FALSE(FullScreen());
+  EXPECT_EQ(display_.restores, 1);
+  EXPECT_TRUE(rig_.system->isVisible());
+}
+
+// Quitting in full screen restores the display and writes 1 to the settings file.
+TEST_P(KeyboardTest, QuittingInFullScreenRestoresTheDisplayAndWritesOne) {
+  Press(Qt::Key_F2);
+  rig_.fallback = platform::IDYES;
+  Press(Qt::Key_Escape);
+  EXPECT_FALSE(window_->isVisible());
+  EXPECT_EQ(display_.restores, 1);
+  QFile file(QString::fromStdString(rig_.system->dataFolder + "SeveData.qvd"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), QByteArray("1\r\n"));
+  file.remove();
+}
+
+INSTANTIATE_TEST_SUITE_P(WithAndWithoutA640x480Mode, KeyboardTest, ::testing::Values(true, false));
 
 } // namespace

@@ -1,23 +1,19 @@
 // Every label of the main window, the network dialog and the system window
 // shows its whole caption in the font it is drawn with, at the place its
-// window gives it.
-#include <QDir>
+// window gives it; the main window's labels paint it in their colour.
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/TN_FrmMain1.h"
-#include "network/TN_FrmSub2.h"
 #include "platform/core/Controls.h"
-#include "platform/core/MessageBox.h"
-#include "system/SystemInformation.h"
-#include "system/TN_FrmSystem1.h"
-#include "tests/support/TestPaths.h"
+#include "tests/support/Pixels.h"
+#include "tests/system/FakeInformation.h"
+#include "tests/window/MainWindowRig.h"
 
 using game::Label;
+using testpixels::Count;
+using testpixels::Ink;
+using testpixels::Painted;
 
 namespace {
 
@@ -32,7 +28,8 @@ struct Spot {
 };
 
 // The label shows `caption` whole, in a real (not substituted) font of the
-// given size, and keeps the edge its alignment keeps.
+// given size, keeps its top and the edge its alignment keeps, and grows from
+// its design size only for a caption that does not fit.
 void ExpectShowsWhole(const platform::TLabel &label, const Spot &spot, const std::string &caption) {
   SCOPED_TRACE(caption);
   ASSERT_EQ(label.Caption(), caption);
@@ -61,6 +58,30 @@ void ExpectShowsWhole(const platform::TLabel &label, const Spot &spot, const std
   }
 }
 
+// Painted on a key colour: the caption's colour, its own font's height as
+// far as the box shows it, and the ink at the kept edge.
+void ExpectPaintedAt(const platform::TLabel &label, const Spot &spot, QRgb colour) {
+  const QRgb key = qRgb(255, 0, 255); // a background no caption uses
+  const QImage painted = Painted(const_cast<platform::TLabel &>(label), key);
+  if (spot.pixels == 0) {
+    EXPECT_TRUE(Ink(painted, key).isEmpty()) << "an empty strip paints nothing";
+    return;
+  }
+  EXPECT_GE(Count(painted, colour), 3) << "the caption's colour";
+  const QRect at = label.geometry();
+  const QRect ink = Ink(painted, key).translated(at.topLeft());
+  ASSERT_FALSE(ink.isEmpty());
+  const int fontInk =
+      QFontMetrics(label.font()).tightBoundingRect(QString::fromStdString(label.Caption())).height();
+  EXPECT_NEAR(ink.height(), std::min(fontInk, at.bottom() + 1 - ink.top()), 2);
+  const int right = spot.left + spot.width;
+  switch (spot.kept) {
+  case Edge::Left: EXPECT_NEAR(ink.left(), spot.left, 4); break;
+  case Edge::Right: EXPECT_NEAR(ink.right() + 1, right, 4); break;
+  case Edge::Centre: EXPECT_NEAR((ink.left() + ink.right() + 1) / 2.0, spot.left + spot.width / 2, 2); break;
+  }
+}
+
 // A label too small for a caption set later grows away from the edge its alignment keeps.
 TEST(LabelGrowth, KeepsTheEdgeItsAlignmentKeeps) {
   QWidget parent;
@@ -76,64 +97,73 @@ TEST(LabelGrowth, KeepsTheEdgeItsAlignmentKeeps) {
   }
 }
 
-class LabelFitTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    previousDir_ = QDir::currentPath();
-    QDir::setCurrent(testpaths::GameDir());
-    previousResponder_ =
-        platform::SetMessageBoxResponder([](const platform::MessageBoxRequest &) { return platform::IDNO; });
-    window_ = std::make_unique<TN_FrmMain1>();
-  }
-  void TearDown() override {
-    window_.reset();
-    platform::SetMessageBoxResponder(previousResponder_);
-    QDir::setCurrent(previousDir_);
-  }
-
-  QString previousDir_;
-  platform::MessageBoxResponder previousResponder_;
-  std::unique_ptr<TN_FrmMain1> window_;
-};
-
-// Main-window labels with the captions the game gives them, the longest and the two-line ones included.
-TEST_F(LabelFitTest, MainWindowLabelsShowTheirCaptions) {
-  struct Row {
+// Main-window labels: as created (caption, visibility, colour, painted ink),
+// then with the captions the game gives them, the longest and two-line ones included.
+TEST(MainWindowLabels, ShowTheirCaptionsInTheirFontAndColour) {
+  const QRgb white = qRgb(255, 255, 255), grey = qRgb(64, 64, 66);
+  const struct {
     Label label;
     Spot spot;
-    std::vector<std::string> captions;
-  };
-  const Row rows[] = {
+    QRgb colour;
+    bool shown;
+    std::vector<std::string> captions; // the first as created
+  } rows[] = {
       {Label::N_LabMessage1,
        {20, 417, 580, 50, 21, true, Edge::Left},
+       white,
+       true,
        {"自軍Marvokの配置場所を指定してください。", "警告！敵Marvokの反応をキャッチ、近くにあります。",
         "再戦します。\n自軍Marvokを配置してください。",
         "ログイン：::ffff:192.168.100.200\n対戦相手を待っています・・・・・。", "ゲーム開始。"}},
-      {Label::N_LabFull1, {0, 0, 640, 20, 0, false, Edge::Left}, {""}},
-      {Label::N_LabTimer1, {285, 20, 72, 48, 48, false, Edge::Centre}, {"000", "200", "99", "0"}},
-      {Label::N_LabScore8, {24, 417, 177, 44, 21, true, Edge::Left}, {"HIGHSCORE", "\nX-05 Y-06", ""}},
-      {Label::N_LabScore1, {456, 10, 177, 44, 27, true, Edge::Right}, {"HIGHSCORE", "0", "99999"}},
-      {Label::N_LabMessage2, {178, 200, 284, 40, 40, true, Edge::Left}, {"Congratulations!"}},
-      {Label::N_LabScore9, {456, 40, 177, 33, 27, true, Edge::Right}, {"HIGHSCORE", "0", "99999"}},
+      {Label::N_LabFull1, {0, 0, 640, 20, 0, false, Edge::Left}, white, true, {""}},
+      // One figure of the countdown shows where it is aligned; three fill the box.
+      {Label::N_LabTimer1,
+       {285, 20, 72, 48, 48, false, Edge::Centre},
+       white,
+       true,
+       {"000", "0", "200", "99"}},
+      {Label::N_LabScore8,
+       {24, 417, 177, 44, 21, true, Edge::Left},
+       white,
+       false,
+       {"HIGHSCORE", "\nX-05 Y-06", ""}},
+      {Label::N_LabScore1,
+       {456, 10, 177, 44, 27, true, Edge::Right},
+       grey,
+       true,
+       {"HIGHSCORE", "0", "99999"}},
+      {Label::N_LabMessage2, {178, 200, 284, 40, 40, true, Edge::Left}, white, false, {"Congratulations!"}},
+      {Label::N_LabScore9,
+       {456, 40, 177, 33, 27, true, Edge::Right},
+       grey,
+       true,
+       {"HIGHSCORE", "0", "99999"}},
   };
+  windowtest::MainWindowRig rig;
   for (const auto &row : rows) {
     SCOPED_TRACE(static_cast<int>(row.label));
+    const platform::TLabel &label = rig.window->LabelControl(row.label);
+    EXPECT_EQ(label.isVisibleTo(&rig.window->ClientArea()), row.shown);
     for (const auto &caption : row.captions) {
-      window_->SetCaption(row.label, caption);
-      ExpectShowsWhole(window_->LabelControl(row.label), row.spot, caption);
+      if (caption != row.captions.front())
+        rig.window->SetCaption(row.label, caption);
+      ExpectShowsWhole(label, row.spot, caption);
+      if (row.label == Label::N_LabTimer1 ? caption == "0" : caption == row.captions.front())
+        ExpectPaintedAt(label, row.spot, row.colour);
     }
   }
 }
 
 // The win label spreads over the field's cells only while it is shown.
-TEST_F(LabelFitTest, GrownWinLabelTakesTheMouseOnlyWhileShown) {
-  QWidget &client = window_->ClientArea();
+TEST(MainWindowLabels, GrownWinLabelTakesTheMouseOnlyWhileShown) {
+  windowtest::MainWindowRig rig;
+  QWidget &client = rig.window->ClientArea();
   const QPoint past284(475, 212); // beyond the design width, on cell (2,7)
-  QWidget *cell = &window_->PictureControl(game::CellPicture(game::CellNumber(2, 7)));
+  QWidget *cell = &rig.window->PictureControl(game::CellPicture(game::CellNumber(2, 7)));
   EXPECT_EQ(client.childAt(past284), cell);
-  window_->SetVisible(Label::N_LabMessage2, true);
-  EXPECT_EQ(client.childAt(past284), &window_->LabelControl(Label::N_LabMessage2));
-  window_->SetVisible(Label::N_LabMessage2, false);
+  rig.window->SetVisible(Label::N_LabMessage2, true);
+  EXPECT_EQ(client.childAt(past284), &rig.window->LabelControl(Label::N_LabMessage2));
+  rig.window->SetVisible(Label::N_LabMessage2, false);
   EXPECT_EQ(client.childAt(past284), cell);
 }
 
@@ -146,25 +176,16 @@ TEST(NetworkDialogLabels, ShowWholeAboveTheirBoxes) {
   EXPECT_LT(dialog.Label2->geometry().bottom(), dialog.N_EdiNet2->y());
 }
 
-struct LongValues : sysinfo::SystemInformationSource {
-  std::optional<std::string> ComputerName() const override { return "workstation-0123456789-abcdefghijklm"; }
-  int Processor() const override { return sysinfo::kMips; }
-  sysinfo::OsVersion Os() const override { return {2, 10, 0}; }
-  int ScreenWidth() const override { return 3840; }
-  int ScreenHeight() const override { return 2160; }
-  int BitsPerPixel() const override { return 32; }
-  std::uint64_t AvailableMemoryBytes() const override { return 64ull << 30; }
-  std::vector<std::string> Environment() const override { return {}; }
-};
-
 // The information page's values, long ones too, show whole and keep their right edge.
 TEST(SystemWindowLabels, InformationValuesShowWhole) {
   TN_FrmSystem1 window;
-  window.SetSystemInformationSource(std::make_unique<LongValues>());
+  auto source = std::make_unique<systemtest::FakeInformation>();
+  source->name = "workstation-0123456789-abcdefghijklm";
+  source->processor = sysinfo::kMips, source->os = {2, 10, 0}, source->width = 3840, source->height = 2160;
+  source->bits = 32, source->memory = 64ull << 30;
+  window.SetSystemInformationSource(std::move(source));
   window.show();
-  for (auto *button : window.findChildren<QPushButton *>())
-    if (button->text() == "情報(&S)")
-      QTest::mouseClick(button, Qt::LeftButton);
+  windowtest::ClickButton(window, "情報(&S)");
   const int tops[] = {35, 49, 63, 77, 91, 105};
   for (int n = 1; n <= 6; ++n) {
     SCOPED_TRACE(n);

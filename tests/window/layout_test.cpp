@@ -1,18 +1,13 @@
 // The main window as it stands after creation, measured on the real window:
-// every component's place, size, font, colour, alignment and visibility, the
-// stacking order, and the ten timers.
-#include <QFontMetrics>
+// its state, every picture's place, size and visibility, the cells on the
+// diamond, the stacking order and who takes the mouse, and the ten timers.
 #include <gtest/gtest.h>
 
-#include "MainWindowRig.h"
-#include "tests/support/Pixels.h"
+#include "tests/window/MainWindowRig.h"
 
 using game::Label;
 using game::Picture;
 using game::Timer;
-using testpixels::Count;
-using testpixels::Ink;
-using testpixels::Painted;
 
 namespace {
 
@@ -22,18 +17,27 @@ protected:
   TN_FrmMain1 *window_ = rig_.window.get();
 };
 
-// A background no caption uses.
-const QRgb kKey = qRgb(255, 0, 255);
-
-struct PictureRow {
-  Picture id;
-  int left, top, width, height; // 0 by 0: the size of its picture
-  bool shown;                   // off-screen pictures count as shown
-};
+TEST_F(MainWindowLayout, StateRightAfterCreation) {
+  const auto &st = window_->State();
+  EXPECT_EQ(
+      (std::vector<int>{st.gamePhase, st.ownPiecesLeft, st.opponentPiecesLeft, st.opponentPortraitStage}),
+      (std::vector<int>{0, 0, 0, 100}));
+  EXPECT_TRUE(st.ownBoard == game::Board{} && st.opponentBoard == game::Board{} &&
+              st.opponentMarks == game::Board{});
+  EXPECT_EQ(window_->windowTitle().toStdString(), "MarvokZT Ver 0.5");
+  EXPECT_EQ(window_->ClientArea().size(), QSize(640, 480));
+  EXPECT_GE(window_->Canvas(Picture::N_ImaMark1).Width(), 60);
+  EXPECT_GE(window_->Canvas(Picture::N_ImaMark1).Height(), 42);
+  EXPECT_TRUE(rig_.boxes.empty()) << "a start-up picture is missing: " << rig_.boxes[0].text;
+}
 
 // Pictures take their place, size and visibility from the form.
 TEST_F(MainWindowLayout, Pictures) {
-  const PictureRow rows[] = {
+  const struct {
+    Picture id;
+    int left, top, width, height; // 0 by 0: the size of its picture
+    bool shown;                   // off-screen pictures count as shown
+  } rows[] = {
       {Picture::N_ImaMain1, 0, 0, 640, 480, true},     {Picture::N_ImaLife1, 10, 356, 164, 20, true},
       {Picture::N_ImaLife2, 467, 356, 164, 20, true},  {Picture::N_ImaEffect1, 8, 332, 0, 0, true},
       {Picture::N_ImaEffect2, 408, 332, 93, 20, true}, {Picture::N_ImaDanger1, 147, 511, 0, 0, true},
@@ -54,72 +58,23 @@ TEST_F(MainWindowLayout, Pictures) {
     EXPECT_GE(window_->PictureControl(offScreen).y(), 480);
 }
 
-struct LabelRow {
-  Label id;
-  const char *name;
-  int left, top, width, height;
-  QRgb colour;
-  bool bold;
-  int pixels;
-  Qt::Alignment align;
-  bool shown;
-};
-
-// Labels keep their edge (left, right or centre as aligned) and top, at least
-// their form size, and paint their caption in their font and colour.
-TEST_F(MainWindowLayout, Labels) {
-  const QRgb white = qRgb(255, 255, 255), grey = qRgb(64, 64, 66);
-  const LabelRow rows[] = {
-      {Label::N_LabMessage1, "N_LabMessage1", 20, 417, 580, 50, white, true, 21, Qt::AlignLeft, true},
-      {Label::N_LabFull1, "N_LabFull1", 0, 0, 640, 20, white, false, 0, Qt::AlignLeft, true},
-      {Label::N_LabTimer1, "N_LabTimer1", 285, 20, 72, 48, white, false, 48, Qt::AlignHCenter, true},
-      {Label::N_LabScore8, "N_LabScore8", 24, 417, 177, 44, white, true, 21, Qt::AlignLeft, false},
-      {Label::N_LabScore1, "N_LabScore1", 456, 10, 177, 44, grey, true, 27, Qt::AlignRight, true},
-      {Label::N_LabMessage2, "N_LabMessage2", 178, 200, 284, 40, white, true, 40, Qt::AlignLeft, false},
-      {Label::N_LabScore9, "N_LabScore9", 456, 40, 177, 33, grey, true, 27, Qt::AlignRight, true},
-  };
-  // The countdown's figures fill its box: one figure shows where it is aligned.
-  window_->SetCaption(Label::N_LabTimer1, "0");
-  for (const auto &row : rows) {
-    SCOPED_TRACE(row.name);
-    platform::TLabel &label = window_->LabelControl(row.id);
-    const QRect at = label.geometry();
-    EXPECT_EQ(at.top(), row.top);
-    EXPECT_GE(at.width(), row.width);
-    EXPECT_GE(at.height(), row.height);
-    EXPECT_EQ(label.isVisibleTo(&window_->ClientArea()), row.shown);
-    const int right = row.left + row.width, centre = row.left + row.width / 2;
-    if (row.align == Qt::AlignLeft)
-      EXPECT_EQ(at.left(), row.left);
-    else if (row.align == Qt::AlignRight)
-      EXPECT_EQ(at.left() + at.width(), right);
-    else
-      EXPECT_NEAR(at.left() + at.width() / 2.0, centre, 1);
-    if (row.pixels == 0) {
-      EXPECT_TRUE(Ink(Painted(label, kKey), kKey).isEmpty()) << "an empty strip paints nothing";
-      continue;
+// Cell (r,c) stands at (310 + 32(c - r), 62 + 16(c + r)), 20 by 21; the four
+// corners are hidden at (0,0).
+TEST_F(MainWindowLayout, CellsStandOnTheDiamondAndCornersAreHidden) {
+  for (int r = 1; r <= 10; ++r)
+    for (int c = 1; c <= 10; ++c) {
+      const auto picture = game::CellPicture(game::CellNumber(r, c));
+      const bool corner = (r == 1 || r == 10) && (c == 1 || c == 10);
+      EXPECT_EQ(window_->PictureControl(picture).pos(),
+                corner ? QPoint(0, 0) : QPoint(310 + 32 * (c - r), 62 + 16 * (c + r)))
+          << r << "," << c;
+      EXPECT_EQ(window_->Visible(picture), !corner) << r << "," << c;
+      EXPECT_EQ(window_->PictureControl(picture).size(), QSize(20, 21));
     }
-    EXPECT_EQ(label.font().pixelSize(), row.pixels);
-    EXPECT_EQ(label.font().bold(), row.bold);
-    const QImage painted = Painted(label, kKey);
-    EXPECT_GE(Count(painted, row.colour), 3) << "the caption's colour";
-    const QRect ink = Ink(painted, kKey).translated(at.topLeft());
-    ASSERT_FALSE(ink.isEmpty());
-    // Painted in its own font, as far as the label's box shows it.
-    const QString caption = QString::fromStdString(label.Caption());
-    const int fontInk = QFontMetrics(label.font()).tightBoundingRect(caption).height();
-    EXPECT_NEAR(ink.height(), std::min(fontInk, at.bottom() + 1 - ink.top()), 2);
-    if (row.align == Qt::AlignLeft)
-      EXPECT_NEAR(ink.left(), row.left, 4);
-    else if (row.align == Qt::AlignRight)
-      EXPECT_NEAR(ink.right() + 1, right, 4);
-    else
-      EXPECT_NEAR((ink.left() + ink.right() + 1) / 2.0, centre, 2);
-  }
 }
 
 // Bottom to top; a control higher up paints over and takes the mouse first.
-TEST_F(MainWindowLayout, StackingOrder) {
+TEST_F(MainWindowLayout, StackingOrderDecidesWhoTakesTheMouse) {
   std::vector<QWidget *> order{&window_->PictureControl(Picture::N_ImaMain1)};
   for (int k = 1; k <= 100; ++k)
     if (k != 70)
@@ -128,20 +83,28 @@ TEST_F(MainWindowLayout, StackingOrder) {
   auto picture = [&](Picture id) { order.push_back(&window_->PictureControl(id)); };
   label(Label::N_LabMessage1);
   picture(Picture::N_ImaMark1);
-  label(Label::N_LabFull1);
-  label(Label::N_LabTimer1);
-  label(Label::N_LabScore8);
-  label(Label::N_LabScore1);
+  for (auto id : {Label::N_LabFull1, Label::N_LabTimer1, Label::N_LabScore8, Label::N_LabScore1})
+    label(id);
   for (auto id : {Picture::N_ImaLife1, Picture::N_ImaLife2, Picture::N_ImaEffect1, Picture::N_ImaEffect2,
                   Picture::N_ImaDanger1, Picture::N_ImaCast2, Picture::N_ImaCast4, game::CellPicture(70),
                   Picture::N_ImaFace2, Picture::N_ImaMessage1, Picture::N_ImaFace1})
     picture(id);
   label(Label::N_LabMessage2);
   label(Label::N_LabScore9);
-
   const QObjectList stack = window_->ClientArea().children();
   for (std::size_t i = 1; i < order.size(); ++i)
     EXPECT_LT(stack.indexOf(order[i - 1]), stack.indexOf(order[i])) << "entry " << i << " of the order";
+
+  // All of Image70 lies above N_ImaEffect2; the bottom 7 rows of Image60
+  // (y 332..338) lie under it; a corner cell's spot reaches the background only.
+  QWidget *image70 = &window_->PictureControl(game::CellPicture(70));
+  QWidget *image60 = &window_->PictureControl(game::CellPicture(60));
+  QWidget *effect2 = &window_->PictureControl(Picture::N_ImaEffect2);
+  const std::pair<QPoint, QWidget *> probes[] = {
+      {{410, 340}, image70}, {{425, 354}, image70}, {{445, 331}, image60},
+      {{445, 332}, effect2}, {{445, 338}, effect2}, {{5, 5}, &window_->LabelControl(Label::N_LabFull1)}};
+  for (const auto &[at, widget] : probes)
+    EXPECT_EQ(window_->ClientArea().childAt(at), widget) << at.x() << "," << at.y();
 }
 
 // Every timer's interval and whether it runs from creation.

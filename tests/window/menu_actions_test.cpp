@@ -1,58 +1,29 @@
-// The main menu as the user works it: each item is found by its caption in the
-// menu bar and clicked with the mouse, and what the window then shows is
-// compared with what the item is for; everything else must stay as it was.
-#include <QAction>
-#include <QMenu>
-#include <QMenuBar>
-#include <QTest>
+// The main menu as created, and as the user works it: each item is found by
+// its caption in the menu bar and clicked with the mouse, and what the window
+// then shows is compared with what the item is for; everything else must stay
+// as it was.
 #include <QUrl>
 #include <gtest/gtest.h>
 
-#include <map>
 #include <set>
 
-#include "MainWindowRig.h"
+#include "tests/game/RuleTables.h"
 #include "tests/support/StateColumns.h"
+#include "tests/window/MainWindowRig.h"
+
+using game::MenuItem;
+using testcolumns::State;
 
 namespace {
 
-using testcolumns::State;
-using Cells = std::set<std::pair<int, int>>;
-
-// The computer's five layouts per level, (row, column).
-const std::pair<const char *, std::vector<Cells>> kLayouts[] = {
-    {"初級",
-     {{{1, 2}, {2, 5}, {4, 2}, {9, 8}, {10, 2}},
-      {{1, 2}, {3, 3}, {5, 3}, {7, 8}, {10, 5}},
-      {{2, 2}, {6, 5}, {6, 6}, {8, 3}, {9, 5}},
-      {{3, 8}, {6, 5}, {7, 2}, {9, 8}, {10, 8}},
-      {{2, 9}, {3, 2}, {4, 2}, {9, 3}, {9, 8}}}},
-    {"中級",
-     {{{1, 2}, {1, 3}, {1, 4}, {6, 8}, {8, 2}},
-      {{5, 6}, {5, 7}, {5, 8}, {7, 8}, {10, 2}},
-      {{3, 3}, {4, 3}, {5, 3}, {9, 8}, {9, 9}},
-      {{6, 4}, {7, 4}, {8, 4}, {9, 4}, {10, 4}},
-      {{2, 7}, {2, 8}, {2, 9}, {7, 2}, {7, 10}}}},
-    {"上級",
-     {{{1, 3}, {1, 4}, {3, 2}, {6, 9}, {8, 2}},
-      {{5, 6}, {5, 9}, {7, 1}, {9, 7}, {10, 2}},
-      {{3, 3}, {4, 3}, {5, 3}, {9, 1}, {9, 9}},
-      {{6, 1}, {7, 4}, {8, 4}, {9, 9}, {10, 4}},
-      {{1, 7}, {2, 1}, {2, 9}, {7, 2}, {7, 10}}}},
-};
-
 // Which level's layouts the computer's Marvok stand on.
 std::string ComputerLevel(const game::Board &board) {
-  Cells pieces;
-  for (int r = 1; r <= 10; ++r)
-    for (int c = 1; c <= 10; ++c)
-      if (board.At(r, c) == game::Piece)
-        pieces.insert({r, c});
-  for (const auto &[level, layouts] : kLayouts)
-    for (const Cells &layout : layouts)
-      if (layout == pieces)
-        return level;
-  return pieces.empty() ? "none" : "other";
+  const char *levels[] = {"初級", "中級", "上級"};
+  for (int level = 0; level < 3; ++level)
+    for (const auto &layout : ruletables::kLayouts[level])
+      if (board == ruletables::BoardOf(layout))
+        return levels[level];
+  return board == game::Board{} ? "none" : "other";
 }
 
 struct Row {
@@ -67,6 +38,7 @@ const Row kRows[] = {
     {"Level1", "ｵﾌﾟｼｮﾝ(&O)", "初級", "中級", "level=初級 countdown=200 phase=0 computer=初級"},
     {"Level2", "ｵﾌﾟｼｮﾝ(&O)", "中級", "初級", "level=中級 countdown=100 phase=0 computer=中級"},
     {"Level3", "ｵﾌﾟｼｮﾝ(&O)", "上級", "初級", "level=上級 countdown=100 phase=0 computer=上級"},
+    {"SameLevelAgain", "ｵﾌﾟｼｮﾝ(&O)", "中級", "中級", "phase=0"},
     {"NewGameAtLevel1", "ｵﾌﾟｼｮﾝ(&O)", "ﾆｭｰｹﾞｰﾑ(&N)", "初級", "phase=0"},
     {"NewGameAtLevel3", "ｵﾌﾟｼｮﾝ(&O)", "ﾆｭｰｹﾞｰﾑ(&N)", "上級", "phase=0"},
     {"Network", "ｵﾌﾟｼｮﾝ(&O)", "ﾈｯﾄﾜｰｸ対戦", "初級", "network=shown"},
@@ -76,7 +48,7 @@ const Row kRows[] = {
     {"Quit", "終了(&X)", nullptr, "初級", "asked=終了してよろしいですか？"},
 };
 
-class MenuActions : public ::testing::TestWithParam<Row> {
+class MainMenu : public ::testing::Test {
 protected:
   void SetUp() override {
     window_->SetUrlOpener([this](const QUrl &url) { opened_ += url.toLocalFile().toStdString(); });
@@ -85,38 +57,12 @@ protected:
     ASSERT_TRUE(QTest::qWaitFor([&] { return window_->State().ownPiecesLeft == 5; }, 5000));
   }
 
-  static QAction *Find(const QList<QAction *> &actions, const char *caption) {
-    for (QAction *action : actions)
-      if (action->text() == QString::fromUtf8(caption))
-        return action;
-    return nullptr;
-  }
-
-  // Clicks a top item of the menu bar and, when given, an item of the menu it opens.
-  void Choose(const char *top, const char *item = nullptr) {
-    QMenuBar *bar = window_->menuBar();
-    QAction *topAction = Find(bar->actions(), top);
-    ASSERT_NE(topAction, nullptr) << top;
-    ASSERT_TRUE(topAction->isVisible() && topAction->isEnabled()) << top;
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(topAction).center());
-    if (item == nullptr)
-      return;
-    QMenu *menu = topAction->menu();
-    ASSERT_NE(menu, nullptr) << top;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }, 2000)) << top;
-    QAction *entry = Find(menu->actions(), item);
-    ASSERT_NE(entry, nullptr) << item;
-    ASSERT_TRUE(entry->isEnabled()) << item;
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
-    EXPECT_FALSE(menu->isVisible());
-  }
-
   State Snapshot() {
     const auto &st = window_->State();
     std::string levels;
-    for (const char *level : {"初級", "中級", "上級"})
-      if (Find(Find(window_->menuBar()->actions(), "ｵﾌﾟｼｮﾝ(&O)")->menu()->actions(), level)->isChecked())
-        levels += level;
+    for (MenuItem level : {MenuItem::N_MenLevel1, MenuItem::N_MenLevel2, MenuItem::N_MenLevel3})
+      if (window_->MenuAction(level).isChecked())
+        levels += window_->MenuAction(level).text().toStdString();
     return {{"level", levels},
             {"countdown", std::to_string(st.turnCountdown)},
             {"phase", std::to_string(st.gamePhase)},
@@ -132,17 +78,19 @@ protected:
   TN_FrmMain1 *window_ = rig_.window.get();
   std::string opened_;
 };
+class MenuActions : public MainMenu, public ::testing::WithParamInterface<Row> {};
 
 // Each menu item does what its caption says and nothing else.
 TEST_P(MenuActions, ItemDoesItsOwnWorkAndNothingElse) {
   const Row &row = GetParam();
   if (std::string(row.fromLevel) != "初級")
-    Choose("ｵﾌﾟｼｮﾝ(&O)", row.fromLevel);
-  auto &cell = window_->PictureControl(game::CellPicture(game::CellNumber(5, 5)));
-  QTest::mouseClick(&cell, Qt::LeftButton, {}, QPoint(10, 10));
+    windowtest::Choose(*window_, "ｵﾌﾟｼｮﾝ(&O)", row.fromLevel);
+  QTest::mouseClick(&window_->PictureControl(game::CellPicture(game::CellNumber(5, 5))), Qt::LeftButton, {},
+                    QPoint(10, 10));
   ASSERT_EQ(window_->State().gamePhase, 1) << "the first Marvok is deployed";
   const State before = Snapshot();
-  Choose(row.top, row.item);
+  windowtest::Choose(*window_, row.top, row.item);
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "the menu closed";
   State sets = testcolumns::Columns(row.sets);
   if (sets.count("help"))
     sets["help"] = QDir::current().filePath(QString::fromStdString(sets["help"])).toStdString();
@@ -155,5 +103,47 @@ TEST_P(MenuActions, ItemDoesItsOwnWorkAndNothingElse) {
 
 INSTANTIATE_TEST_SUITE_P(MainMenu, MenuActions, ::testing::ValuesIn(kRows),
                          [](const ::testing::TestParamInfo<Row> &info) { return info.param.name; });
+
+// A menu item is chosen with the left button; the others leave the menu open.
+TEST_F(MainMenu, ItemsTakeTheLeftButtonOnly) {
+  QMenu *menu = windowtest::OpenMenu(*window_, "ｵﾌﾟｼｮﾝ(&O)");
+  window_->State().ownPiecesLeft = 2;
+  for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+    windowtest::ClickItem(menu, "ﾆｭｰｹﾞｰﾑ(&N)", button);
+    EXPECT_EQ(window_->State().ownPiecesLeft, 2) << button;
+    EXPECT_EQ(QApplication::activePopupWidget(), menu) << button;
+  }
+  windowtest::ClickItem(menu, "ﾆｭｰｹﾞｰﾑ(&N)");
+  EXPECT_EQ(window_->State().ownPiecesLeft, 5);
+}
+
+// The items' captions, shortcuts and states as the menu is created.
+TEST(MainMenuItems, AsCreated) {
+  const struct {
+    MenuItem item;
+    const char *caption, *shortcut;
+    bool checked, enabled;
+  } rows[] = {
+      {MenuItem::N_MenEnd1, "終了(&X)", "", false, true},
+      {MenuItem::N_MenOption1, "ｵﾌﾟｼｮﾝ(&O)", "", false, true},
+      {MenuItem::N_MenNew1, "ﾆｭｰｹﾞｰﾑ(&N)", "Ctrl+N", false, true},
+      {MenuItem::N_MenNet1, "ﾈｯﾄﾜｰｸ対戦", "F4", false, true},
+      {MenuItem::N_MenLevel1, "初級", "", true, true},
+      {MenuItem::N_MenLevel2, "中級", "", false, true},
+      {MenuItem::N_MenLevel3, "上級", "", false, true},
+      {MenuItem::N_MenFull1, "ﾌﾙｽｸﾘｰﾝ表示(&F)", "F2", false, true},
+      {MenuItem::N_MenDebug1, "ﾃﾞﾊﾞｯｸﾞﾓｰﾄﾞ(&D)", "", false, false},
+      {MenuItem::N_MenTool1, "ｼｽﾃﾑ情報(&Ｓ)", "", false, true},
+      {MenuItem::N_MenHelp1, "ﾍﾙﾌﾟ(&H)", "F1", false, true},
+  };
+  windowtest::MainWindowRig rig;
+  for (const auto &row : rows) {
+    QAction &action = rig.window->MenuAction(row.item);
+    EXPECT_EQ(action.text().toStdString(), row.caption);
+    EXPECT_EQ(action.shortcut().toString().toStdString(), row.shortcut) << row.caption;
+    EXPECT_EQ(action.isChecked(), row.checked) << row.caption;
+    EXPECT_EQ(action.isEnabled(), row.enabled) << row.caption;
+  }
+}
 
 } // namespace

@@ -1,25 +1,13 @@
 // Start-up and quitting of the main window: the deferred start-up work, the
 // splash, the closing question and the settings file.
-#include <QApplication>
-#include <QCheckBox>
-#include <QDir>
-#include <QFile>
-#include <QLineEdit>
 #include <QScreen>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/TN_FrmMain1.h"
 #include "app/TN_FrmSub1.h"
-#include "platform/core/MessageBox.h"
-#include "system/TN_FrmSystem1.h"
-#include "tests/support/TestPaths.h"
+#include "tests/window/MainWindowRig.h"
 
 using game::Label;
-using game::MenuItem;
-using game::Picture;
 using game::Timer;
 
 namespace {
@@ -28,58 +16,22 @@ namespace {
 // test leaves out.
 class StartupTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    ASSERT_TRUE(folder_.isValid());
-    previousDir_ = QDir::currentPath();
-    previousResponder_ =
-        platform::SetMessageBoxResponder([this](const platform::MessageBoxRequest &request) -> int {
-          boxes_.push_back(request);
-          if (answers_.empty())
-            return platform::IDNO;
-          int answer = answers_.front();
-          answers_.erase(answers_.begin());
-          return answer;
-        });
-  }
-  void TearDown() override {
-    window_.reset();
-    system_.reset();
-    platform::SetMessageBoxResponder(previousResponder_);
-    QDir::setCurrent(previousDir_);
+  void Create(const QStringList &leaveOut = {}) {
+    folder_ = std::make_unique<testsupport::GameFolderCopy>(leaveOut);
+    ASSERT_TRUE(folder_->Copied());
+    program_ = std::make_unique<windowtest::ProgramWindows<>>();
+    window_ = program_->window.get();
+    system_ = program_->system.get();
   }
 
-  void MakeGameFolder(const QStringList &leaveOut = {}) {
-    QDir source(testpaths::GameDir());
-    for (const QString &name : source.entryList(QDir::Files)) {
-      if (!leaveOut.contains(name) && name != "MarvokZT") {
-        ASSERT_TRUE(QFile::copy(source.filePath(name), folder_.filePath(name))) << name.toStdString();
-      }
-    }
-    QDir::setCurrent(folder_.path());
-  }
-
-  void Create() {
-    window_ = std::make_unique<TN_FrmMain1>();
-    system_ = std::make_unique<TN_FrmSystem1>();
-    window_->AttachSystemWindow(*system_);
-  }
-
-  QByteArray ReadFile(const QString &name) {
-    QFile file(folder_.filePath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
-
-  QTemporaryDir folder_;
-  QString previousDir_;
-  platform::MessageBoxResponder previousResponder_;
-  std::vector<platform::MessageBoxRequest> boxes_;
-  std::vector<int> answers_;
-  std::unique_ptr<TN_FrmMain1> window_;
-  std::unique_ptr<TN_FrmSystem1> system_;
+  testsupport::BoxRecorder boxes_;
+  std::unique_ptr<testsupport::GameFolderCopy> folder_;
+  std::unique_ptr<windowtest::ProgramWindows<>> program_; // destroyed before the folder
+  TN_FrmMain1 *window_ = nullptr;
+  TN_FrmSystem1 *system_ = nullptr;
 };
 
 TEST_F(StartupTest, StartupTickDoesItsWorkOnce) {
-  MakeGameFolder();
   Create();
   window_->N_TimCreate1Timer();
   const std::string folder = QDir::currentPath().toStdString() + "/";
@@ -96,7 +48,7 @@ TEST_F(StartupTest, StartupTickDoesItsWorkOnce) {
   EXPECT_EQ(window_->Caption(Label::N_LabScore8), "");
   EXPECT_EQ(window_->Caption(Label::N_LabScore9), "0");
   EXPECT_EQ(system_->N_ImaWork2.Width(), 143);
-  EXPECT_TRUE(boxes_.empty());
+  EXPECT_TRUE(boxes_.boxes.empty());
 
   // The tool menu later does not prefix the path again.
   window_->N_MenTool1Click();
@@ -104,19 +56,17 @@ TEST_F(StartupTest, StartupTickDoesItsWorkOnce) {
 }
 
 TEST_F(StartupTest, FailingStepsAreReportedOnceAndStartupGoesOn) {
-  MakeGameFolder({"Marvok01.mid", "Cast1.bmp"});
-  Create();
-  boxes_.clear();    // the missing portrait reported at creation
-  QTest::qWait(450); // the real timer: it must run once, not every 100 ms
+  Create({"Marvok01.mid", "Cast1.bmp"});
+  boxes_.boxes.clear(); // the missing portrait reported at creation
+  QTest::qWait(450);    // the real timer: it must run once, not every 100 ms
   EXPECT_FALSE(window_->Enabled(Timer::N_TimCreate1));
   EXPECT_EQ(window_->State().ownPiecesLeft, 5);
   EXPECT_EQ(window_->Caption(Label::N_LabScore1), "0");
-  EXPECT_GE(boxes_.size(), 2u);
-  EXPECT_LE(boxes_.size(), 3u);
+  EXPECT_GE(boxes_.boxes.size(), 2u);
+  EXPECT_LE(boxes_.boxes.size(), 3u);
 }
 
 TEST_F(StartupTest, SplashClosesAndDestroysItself) {
-  MakeGameFolder();
   Create();
   auto *splash = new TN_FrmSub1();
   N_FrmSub1 = splash;
@@ -146,38 +96,36 @@ TEST_F(StartupTest, SplashIsCentredOnTheScreen) {
 }
 
 TEST_F(StartupTest, QuittingAsksAndWritesTheSettingsFile) {
-  MakeGameFolder();
   Create();
   window_->N_TimCreate1Timer();
   {
-    QFile old(folder_.filePath("SeveData.qvd"));
+    QFile old(folder_->Path("SeveData.qvd"));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("an older, longer file\r\n");
   }
   window_->show();
-  answers_ = {platform::IDNO};
+  boxes_.answers = {platform::IDNO};
   EXPECT_FALSE(window_->close());
   EXPECT_TRUE(window_->isVisible());
-  EXPECT_EQ(ReadFile("SeveData.qvd"), QByteArray("an older, longer file\r\n"));
-  ASSERT_FALSE(boxes_.empty());
-  EXPECT_EQ(boxes_.back().text, "終了してよろしいですか？");
-  EXPECT_EQ(boxes_.back().caption, "確認");
-  EXPECT_EQ(boxes_.back().flags, platform::MB_YESNO | platform::MB_ICONQUESTION);
+  EXPECT_EQ(folder_->Read("SeveData.qvd"), QByteArray("an older, longer file\r\n"));
+  ASSERT_FALSE(boxes_.boxes.empty());
+  EXPECT_EQ(boxes_.boxes.back().text, "終了してよろしいですか？");
+  EXPECT_EQ(boxes_.boxes.back().caption, "確認");
+  EXPECT_EQ(boxes_.boxes.back().flags, platform::MB_YESNO | platform::MB_ICONQUESTION);
 
-  answers_ = {platform::IDYES};
+  boxes_.answers = {platform::IDYES};
   EXPECT_TRUE(window_->close());
-  EXPECT_EQ(ReadFile("SeveData.qvd"), QByteArray("0\r\n"));
+  EXPECT_EQ(folder_->Read("SeveData.qvd"), QByteArray("0\r\n"));
 }
 
 TEST_F(StartupTest, AnUnwritableFolderStillLetsTheUserQuit) {
-  MakeGameFolder();
   Create();
   window_->N_TimCreate1Timer();
-  system_->dataFolder = folder_.filePath("no-such-folder").toStdString() + "/";
+  system_->dataFolder = folder_->Path("no-such-folder").toStdString() + "/";
   window_->show();
-  answers_ = {platform::IDYES};
+  boxes_.answers = {platform::IDYES};
   EXPECT_TRUE(window_->close());
-  EXPECT_EQ(boxes_.size(), 2u); // the question and the write error
+  EXPECT_EQ(boxes_.boxes.size(), 2u); // the question and the write error
 }
 
 } // namespace
