@@ -28,6 +28,7 @@
 #include "platform/core/Exception.h"
 #include "platform/core/MenuClicks.h"
 #include "platform/core/MessageBox.h"
+#include "platform/core/WideMnemonic.h"
 #include "platform/core/WindowManager.h"
 #include "system/TN_FrmSystem1.h"
 
@@ -86,6 +87,8 @@ void TN_FrmMain1::BuildMenu() {
     action->setEnabled(item.enabled);
     if (!item.shortcut.empty())
       KeepShortcutWhileHidden(*action);
+    if (!item.inOptions)
+      platform::AcceptHalfWidthMnemonic(*this, *action);
     menu_[item.id] = action;
   }
   auto bind = [this](MenuItem item, auto handler) {

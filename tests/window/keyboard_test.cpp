@@ -205,6 +205,24 @@ TEST_P(KeyboardTest, SystemInformationLeavesFullScreenFirst) {
   EXPECT_TRUE(rig_.system->isVisible());
 }
 
+// Alt with a top item's underlined letter chooses it, the full-width Ｓ of
+// "ｼｽﾃﾑ情報(&Ｓ)" included; not while full screen hides the item.
+TEST_P(KeyboardTest, UnderlinedLettersChooseTheTopItems) {
+  Press(Qt::Key_F2);
+  Press(Qt::Key_S, Qt::AltModifier);
+  EXPECT_FALSE(rig_.system->isVisible()) << "the item is hidden in full screen";
+  Press(Qt::Key_F2);
+
+  Press(Qt::Key_S, Qt::AltModifier);
+  EXPECT_TRUE(rig_.system->isVisible());
+  rig_.system->close();
+  Activate();
+
+  opened_.clear();
+  Press(Qt::Key_H, Qt::AltModifier);
+  EXPECT_EQ(opened_.size(), 1u) << "Alt+H opens the help page";
+}
+
 // Quitting in full screen restores the display and writes 1 to the settings file.
 TEST_P(KeyboardTest, QuittingInFullScreenRestoresTheDisplayAndWritesOne) {
   Press(Qt::Key_F2);
