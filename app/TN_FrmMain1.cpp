@@ -26,6 +26,7 @@
 #include "platform/audio/SoundEffects.h"
 #include "platform/core/EventGuard.h"
 #include "platform/core/Exception.h"
+#include "platform/core/KeyboardReturn.h"
 #include "platform/core/MenuClicks.h"
 #include "platform/core/MessageBox.h"
 #include "platform/core/WideMnemonic.h"
@@ -54,7 +55,13 @@ TN_FrmMain1::~TN_FrmMain1() {
   sockets_.Bind(nullptr);
 }
 
+void TN_FrmMain1::AttachSystemWindow(TN_FrmSystem1 &system) {
+  system_ = &system;
+  platform::GiveKeyboardBackOnClose(system, *this);
+}
+
 void TN_FrmMain1::AttachNetworkDialog(TN_FrmSub2 &dialog) {
+  platform::GiveKeyboardBackOnClose(dialog, *this);
   sockets_.Bind(nullptr);
   match_ = std::make_unique<network::NetworkMatch>(state_, *this, game_, sockets_, dialog);
   sockets_.Bind(match_.get());
@@ -135,18 +142,6 @@ void TN_FrmMain1::BuildKeys() {
   escape->setShortcut(Qt::Key_Escape);
   addAction(escape);
   connect(escape, &QAction::triggered, this, [this] { close(); });
-
-  // Where no window manager hands the keyboard on, a window of the program that
-  // closes (the system window, the network dialog) leaves it with nobody: it
-  // comes back here. (A message box gives it back to its owner itself.)
-  connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *now) {
-    // The window that had the keyboard is gone or hidden.
-    const bool closed = otherWindowHadFocus_ && (!lastFocusWindow_ || !lastFocusWindow_->isVisible());
-    if (now == nullptr && closed && isVisible() && !platform::WindowManagerActs())
-      activateWindow();
-    lastFocusWindow_ = now;
-    otherWindowHadFocus_ = now != nullptr && now != windowHandle();
-  });
 }
 
 void TN_FrmMain1::BuildControls() {

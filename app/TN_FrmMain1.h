@@ -37,7 +37,7 @@ public:
   TN_FrmMain1();
 
   // The sound and system window, created after this one; start-up needs it.
-  void AttachSystemWindow(TN_FrmSystem1 &system) { system_ = &system; }
+  void AttachSystemWindow(TN_FrmSystem1 &system);
   // The network settings dialog, created after the system window: the network
   // match starts with it. The dialog must outlive the match's use of it.
   void AttachNetworkDialog(TN_FrmSub2 &dialog);
@@ -152,8 +152,6 @@ private:
   bool quitConfirmed_ = false;
   // Where the client area stood before full screen; it comes back there.
   std::optional<QPoint> windowedPos_;
-  QPointer<QWindow> lastFocusWindow_;
-  bool otherWindowHadFocus_ = false;
 };
 
 // The splash window that is shown; the closing timer closes it. Guarded: it

@@ -39,9 +39,11 @@ QString RunFileDialog(QWidget *parent, const QString &filter) {
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilter(filter);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-    return {};
-  return dialog.selectedFiles().constFirst();
+  const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+  // The window gets the keyboard back, also where no window manager hands it on.
+  if (parent != nullptr && parent->isVisible())
+    parent->activateWindow();
+  return chosen ? dialog.selectedFiles().constFirst() : QString();
 }
 } // namespace
 

@@ -156,8 +156,9 @@ TEST_P(DesktopTest, FullScreenAndBackEveryTime) {
     }
   }
 
-  // Escape asks after the round trips and after the network dialog (F4, then
-  // its cancel button by Alt+C) has come and gone; Escape on the question answers No.
+  // Escape asks after the round trips, after the network dialog (F4, then its
+  // cancel button by Alt+C) and after the system window (Alt+S, then its close
+  // button by Alt+X) have come and gone; Escape on the question answers No.
   auto escapeAsks = [&] {
     EXPECT_TRUE(WaitFor([&] { return Output("xdotool", {"getwindowfocus"}).trimmed() == main; }))
         << "the main window has the keyboard again";
@@ -171,6 +172,21 @@ TEST_P(DesktopTest, FullScreenAndBackEveryTime) {
   ASSERT_TRUE(WaitFor([&] { return !FindWindow("^ネットワーク設定$").isEmpty(); }));
   Key("alt+c");
   EXPECT_TRUE(WaitFor([&] { return FindWindow("^ネットワーク設定$").isEmpty(); }));
+  escapeAsks();
+  Key("alt+s");
+  QString system;
+  ASSERT_TRUE(WaitFor([&] { return !(system = FindWindow("^VelmorasystemC")).isEmpty(); }));
+  // Its sound page's "..." file dialog, left with Escape, gives the keyboard back to it.
+  ASSERT_TRUE(WaitFor([&] { return Output("xdotool", {"getwindowfocus"}).trimmed() == system; }));
+  Key("alt+b");
+  QThread::msleep(300); // the page is drawn
+  Output("xdotool", {"mousemove", "--window", system, "384", "67", "click", "1"});
+  ASSERT_TRUE(WaitFor([&] { return !FindWindow("^開く$").isEmpty(); })) << "the file dialog";
+  Key("Escape");
+  EXPECT_TRUE(WaitFor([&] { return Output("xdotool", {"getwindowfocus"}).trimmed() == system; }))
+      << "the system window has the keyboard again";
+  Key("alt+x");
+  EXPECT_TRUE(WaitFor([&] { return FindWindow("^VelmorasystemC").isEmpty(); }));
   escapeAsks();
   Key("F2");
   EXPECT_TRUE(WaitFor([&] { return GeometryOf(main) == screen; })) << GeometryOf(main);
