@@ -29,6 +29,7 @@
 #include "platform/core/KeyboardReturn.h"
 #include "platform/core/MenuClicks.h"
 #include "platform/core/MessageBox.h"
+#include "platform/core/StandInAction.h"
 #include "platform/core/WideMnemonic.h"
 #include "platform/core/WindowManager.h"
 #include "system/TN_FrmSystem1.h"
@@ -122,15 +123,9 @@ void TN_FrmMain1::BuildMenu() {
 // the item while it shows, a window-level stand-in while it is hidden.
 void TN_FrmMain1::KeepShortcutWhileHidden(QAction &item) {
   addAction(&item); // an item of a hidden sub-menu answers through the window
-  auto *standIn = new QAction(this);
-  standIn->setShortcut(item.shortcut());
-  addAction(standIn);
-  // Hiding an action also switches its shortcut off; triggering it still runs
-  // it, unless it was disabled.
-  auto follow = [standIn, &item] { standIn->setEnabled(!item.isVisible()); };
-  follow();
-  connect(&item, &QAction::changed, standIn, follow);
-  connect(standIn, &QAction::triggered, &item, [&item] { item.trigger(); });
+  // Hiding an action also switches its shortcut off.
+  platform::AddStandInAction(*this, item, item.shortcut(),
+                             [](const QAction &shown) { return !shown.isVisible(); });
 }
 
 void TN_FrmMain1::BuildKeys() {

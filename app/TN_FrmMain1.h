@@ -26,7 +26,6 @@
 
 class QAction;
 class QUrl;
-class QWindow;
 class QMenu;
 class TN_FrmSystem1;
 class TN_FrmSub2;

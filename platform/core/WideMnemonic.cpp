@@ -4,6 +4,8 @@
 #include <QKeySequence>
 #include <QWidget>
 
+#include "platform/core/StandInAction.h"
+
 namespace platform {
 
 namespace {
@@ -31,14 +33,9 @@ void AcceptHalfWidthMnemonic(QWidget &window, QAction &item) {
   const char16_t letter = HalfWidthMnemonic(item.text());
   if (letter == 0)
     return;
-  auto *twin = new QAction(&window);
-  twin->setShortcut(QKeySequence(Qt::ALT | Qt::Key(letter)));
-  window.addAction(twin);
   // A hidden item (full screen) cannot be chosen by its letter, as in the bar.
-  auto follow = [twin, &item] { twin->setEnabled(item.isVisible() && item.isEnabled()); };
-  follow();
-  QObject::connect(&item, &QAction::changed, twin, follow);
-  QObject::connect(twin, &QAction::triggered, &item, [&item] { item.trigger(); });
+  AddStandInAction(window, item, QKeySequence(Qt::ALT | Qt::Key(letter)),
+                   [](const QAction &shown) { return shown.isVisible() && shown.isEnabled(); });
 }
 
 } // namespace platform
