@@ -32,6 +32,7 @@
 #include "platform/core/StandInAction.h"
 #include "platform/core/WideMnemonic.h"
 #include "platform/core/WindowManager.h"
+#include "platform/core/WindowPlacement.h"
 #include "system/TN_FrmSystem1.h"
 
 using game::Label;
@@ -285,11 +286,7 @@ void TN_FrmMain1::FormCreate() {
 void TN_FrmMain1::CentreOnScreen() {
   if (game::InFullScreen(*this))
     return; // full screen has placed the window already
-  if (QScreen *screen = QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  platform::CentreOnScreen(*this);
 }
 
 // --- Start-up and quitting --------------------------------------------------

@@ -1,15 +1,14 @@
 #include "app/TN_FrmSub1.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
-#include <QScreen>
 
 #include "assets/Embedded.h"
 #include "platform/core/Bitmap.h"
 #include "platform/core/ImageDecoders.h"
+#include "platform/core/WindowPlacement.h"
 
 namespace {
 constexpr int kWidth = 412;
@@ -20,10 +19,7 @@ TN_FrmSub1::TN_FrmSub1(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Frame
   setAttribute(Qt::WA_DeleteOnClose); // closing destroys it
   setWindowTitle("N_FrmSub1");
   setFixedSize(kWidth, kHeight);
-  // Centred on the screen: left alone, the platform places a window without a
-  // title bar as if it had one.
-  if (const QScreen *screen = QGuiApplication::primaryScreen())
-    move(screen->geometry().center() - rect().center());
+  platform::CentreOnScreen(*this);
   auto *image = new QLabel(this);
   image->setGeometry(0, 0, kWidth, kHeight);
   QFile file(assets::kSplash);

@@ -1,14 +1,13 @@
 #include "network/TN_FrmSub2.h"
 
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 #include "forms/NetworkForm.h"
 #include "platform/core/Controls.h"
 #include "platform/core/EventGuard.h"
+#include "platform/core/WindowPlacement.h"
 
 namespace layout = forms::networkform;
 
@@ -86,11 +85,7 @@ bool TN_FrmSub2::InConnectMode() const { return N_EdiNet1->isEnabled(); }
 void TN_FrmSub2::ShowDialog() {
   if (!placed_) {
     // Centred on the screen the first time it is shown.
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-      QRect frame = frameGeometry();
-      frame.moveCenter(screen->availableGeometry().center());
-      move(frame.topLeft());
-    }
+    platform::CentreOnScreen(*this);
     placed_ = true;
   }
   show();

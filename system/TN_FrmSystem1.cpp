@@ -5,14 +5,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QToolButton>
 
 #include "assets/Embedded.h"
@@ -23,6 +21,7 @@
 #include "platform/audio/SoundEffects.h"
 #include "platform/core/Controls.h"
 #include "platform/core/EventGuard.h"
+#include "platform/core/WindowPlacement.h"
 
 namespace layout = forms::systemform;
 
@@ -150,8 +149,7 @@ void TN_FrmSystem1::FormCreate() {
   N_EdiBgm1->setAcceptDrops(false);
   bgmMidiPlaying = 0;
   setFixedSize(layout::kClientWidth, layout::kClientHeight);
-  if (QScreen *screen = QGuiApplication::primaryScreen()) // centred on the screen
-    move(screen->availableGeometry().center() - rect().center());
+  platform::CentreOnScreen(*this);
   BindMusicHandlers();
 }
 
