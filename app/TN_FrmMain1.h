@@ -50,9 +50,6 @@ public:
 
   game::GameState &State() { return state_; }
   game::MarvokGame &Game() { return game_; }
-  game::Random &RandomGenerator() { return random_; }
-  // Null until the network dialog is attached.
-  network::NetworkMatch *Match() { return match_.get(); }
   platform::TImage &PictureControl(game::Picture picture);
   // The 640 by 480 client area that holds every control.
   QWidget &ClientArea() { return *client_; }

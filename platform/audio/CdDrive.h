@@ -35,7 +35,6 @@ public:
   CdDrive(const CdDrive &) = delete;
   CdDrive &operator=(const CdDrive &) = delete;
 
-  bool IsImage() const { return image_; }
   // A disc is in the drive and its table of contents was read. An image holds its disc until
   // its file is removed, as a drive's disc is taken out.
   bool IsMediaPresent() const;

@@ -35,7 +35,6 @@ public:
   CdPlayer &operator=(const CdPlayer &) = delete;
 
   // The drive or image to open; empty means the system's default drive.
-  QString DeviceName() const { return deviceName_; }
   void SetDeviceName(const QString &name) { deviceName_ = name; }
 
   // Opens the device (closing it first if open) at the start of the first audio track. Throws
@@ -75,7 +74,6 @@ private:
   const CdTrack *FirstAudioTrack() const;
   const CdTrack *NextAudioTrack(int after) const;
   void MoveTo(std::int32_t sector);
-  bool FillBuffer();
   void RequireOpen() const;
 
   QPointer<AudioOutput> output_;

@@ -126,10 +126,6 @@ int MidiPlayer::CurrentTick() const {
   return fluid_ && fluid_->player ? fluid_player_get_current_tick(fluid_->player.get()) : 0;
 }
 
-int MidiPlayer::TotalTicks() const {
-  return fluid_ && fluid_->player ? fluid_player_get_total_ticks(fluid_->player.get()) : 0;
-}
-
 int MidiPlayer::SongTicks() {
   // The synthesizer walks every event of every track to answer, so the answer is kept; it stays
   // 0 until the player has read the song at its first rendering.

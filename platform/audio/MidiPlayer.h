@@ -49,7 +49,6 @@ public:
   bool IsOpen() const { return mode_ != MediaMode::NotReady; }
   // Position in MIDI ticks, 0 before the piece has started.
   int CurrentTick() const;
-  int TotalTicks() const;
 
 signals:
   // The piece reached its end (delivered through the event loop, after Mode() became Stopped).

@@ -15,7 +15,6 @@ public:
 
   // Renders until the file's end; fewer frames than asked mean the sound is over.
   std::size_t Render(std::span<std::int16_t> out) override;
-  bool AtEnd() const { return ended_; }
 
 private:
   using Frame = std::array<float, kChannels>;
