@@ -216,18 +216,12 @@ void TN_FrmMain1::BuildTimers() {
 }
 
 void TN_FrmMain1::TimerFired(Timer timer) {
-  switch (timer) {
-  case Timer::N_TimCreate1: N_TimCreate1Timer(); break;
-  case Timer::N_TimClose1: N_TimClose1Timer(); break;
-  case Timer::N_TimFace1: game_.N_TimFace1Timer(); break;
-  case Timer::N_TimFace2: game_.N_TimFace2Timer(); break;
-  case Timer::N_TimTurn1: game_.N_TimTurn1Timer(); break;
-  case Timer::N_TimTurn2: game_.N_TimTurn2Timer(); break;
-  case Timer::N_TimTimer1: game_.N_TimTimer1Timer(); break;
-  case Timer::N_TimEffect1: game_.N_TimEffect1Timer(); break;
-  case Timer::N_TimEffect2: game_.N_TimEffect2Timer(); break;
-  case Timer::N_TimEffect3: game_.N_TimEffect3Timer(); break;
-  }
+  if (timer == Timer::N_TimCreate1)
+    N_TimCreate1Timer();
+  else if (timer == Timer::N_TimClose1)
+    N_TimClose1Timer();
+  else
+    game_.TimerFired(timer);
 }
 
 void TN_FrmMain1::LoadStartPicture(platform::TImage &image, std::string_view file) {

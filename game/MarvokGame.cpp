@@ -34,6 +34,21 @@ void MarvokGame::SendTextsReporting(std::initializer_list<std::string> texts) {
   }
 }
 
+void MarvokGame::TimerFired(Timer timer) {
+  switch (timer) {
+  case Timer::N_TimFace1: N_TimFace1Timer(); break;
+  case Timer::N_TimFace2: N_TimFace2Timer(); break;
+  case Timer::N_TimTurn1: N_TimTurn1Timer(); break;
+  case Timer::N_TimTurn2: N_TimTurn2Timer(); break;
+  case Timer::N_TimTimer1: N_TimTimer1Timer(); break;
+  case Timer::N_TimEffect1: N_TimEffect1Timer(); break;
+  case Timer::N_TimEffect2: N_TimEffect2Timer(); break;
+  case Timer::N_TimEffect3: N_TimEffect3Timer(); break;
+  case Timer::N_TimCreate1:
+  case Timer::N_TimClose1: break;
+  }
+}
+
 int MarvokGame::CountdownStartValue() const {
   // Applied in order, a later rule overriding an earlier one.
   int value = st_.turnCountdown;

@@ -36,7 +36,9 @@ public:
   // The computer's turn: opponent view, choice, resolution.
   void ComputerTurn();
 
-  // Timers.
+  // Timers. TimerFired runs the handler of whichever game timer fired; the
+  // window's own timers (start-up, splash closing) are left to the window.
+  void TimerFired(Timer timer);
   void N_TimTurn1Timer();
   void N_TimTurn2Timer();
   void N_TimTimer1Timer();

@@ -157,7 +157,7 @@ private:
       Slot &slot = slots_[timer];
       if (!slot.armed || slot.generation != generation)
         return;
-      Fire(side.game, timer);
+      side.game.TimerFired(timer);
       if (side.ui.Enabled(timer) && side.ui.timerStarts[timer] == slot.starts &&
           slot.generation == generation)
         Schedule(clock, side, timer, interval, generation, due + Late(interval));
@@ -167,20 +167,6 @@ private:
   int Late(int interval) {
     const auto slack = static_cast<std::uint32_t>(interval * slackPercent_ / 100);
     return interval + static_cast<int>(slack ? slackRng_() % (slack + 1) : 0);
-  }
-
-  static void Fire(game::MarvokGame &game, Timer timer) {
-    switch (timer) {
-    case Timer::N_TimFace1: game.N_TimFace1Timer(); break;
-    case Timer::N_TimFace2: game.N_TimFace2Timer(); break;
-    case Timer::N_TimTurn1: game.N_TimTurn1Timer(); break;
-    case Timer::N_TimTurn2: game.N_TimTurn2Timer(); break;
-    case Timer::N_TimTimer1: game.N_TimTimer1Timer(); break;
-    case Timer::N_TimEffect1: game.N_TimEffect1Timer(); break;
-    case Timer::N_TimEffect2: game.N_TimEffect2Timer(); break;
-    case Timer::N_TimEffect3: game.N_TimEffect3Timer(); break;
-    default: break;
-    }
   }
 
   std::map<Timer, Slot> slots_;
