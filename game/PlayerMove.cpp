@@ -3,6 +3,7 @@
 #include <string>
 
 #include "game/MarvokGame.h"
+#include "game/MatchKeywords.h"
 #include "game/Tiles.h"
 
 namespace game {
@@ -55,7 +56,7 @@ void MarvokGame::DeployPiece(int row, int column) {
     ui_.SetCaption(Label::N_LabMessage1, "配置しました・・・残り三個です。");
     st_.gamePhase = 2;
     if (st_.netGameActive == 1 && st_.netRoleIsClient == 1)
-      SendTextsReporting({"Condition"});
+      SendTextsReporting({kGuestDeployingText});
     positions[2] = placed;
     break;
   case 2:

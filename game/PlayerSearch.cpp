@@ -4,6 +4,7 @@
 
 #include "game/FaceSheets.h"
 #include "game/MarvokGame.h"
+#include "game/MatchKeywords.h"
 #include "game/SearchRule.h"
 #include "platform/core/Bitmap.h"
 
@@ -16,7 +17,7 @@ void MarvokGame::PlayerSearch(int row, int column) {
   // The peer learns only the cell, before it is judged here.
   if (st_.netGameActive == 1) {
     if (st_.netRoleIsClient == 0)
-      SendTextsReporting({"Condit11", std::to_string(column), std::to_string(row)});
+      SendTextsReporting({kHostMovingText, std::to_string(column), std::to_string(row)});
     else
       SendTextsReporting({std::to_string(column), std::to_string(row)});
   }

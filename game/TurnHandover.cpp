@@ -1,6 +1,7 @@
 // The turn hand-over after each search, the guest's first turn and the search
 // countdown.
 #include "game/MarvokGame.h"
+#include "game/MatchKeywords.h"
 #include "platform/core/MessageBox.h"
 
 namespace game {
@@ -40,7 +41,7 @@ void MarvokGame::N_TimTurn1Timer() {
     // The question waits for the user while the match goes on; one that has
     // ended meanwhile gets no rematch.
     if (answer == platform::IDYES && st_.netGameActive == 1)
-      SendTextsReporting({"New"});
+      SendTextsReporting({kRematchText});
   }
   // Last, so that a peer's move applied here, even a winning one, is judged
   // by the next ticks as one that arrived after this tick.
@@ -75,7 +76,7 @@ void MarvokGame::N_TimTimer1Timer() {
   ui_.SetEnabled(Timer::N_TimTurn1, true);
   if (st_.netGameActive == 1) {
     if (st_.netRoleIsClient == 0)
-      SendTextsReporting({"Condit11", "0", "0"});
+      SendTextsReporting({kHostMovingText, "0", "0"});
     else
       SendTextsReporting({"0", "0"});
   }

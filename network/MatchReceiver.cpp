@@ -3,6 +3,7 @@
 // search and the rematch.
 #include <tuple>
 
+#include "game/MatchKeywords.h"
 #include "network/MatchTexts.h"
 #include "network/NetworkMatch.h"
 
@@ -21,14 +22,14 @@ void NetworkMatch::N_PacketClientSocket1PacketArrived(const void *data, int size
     return;
   const std::string text = PacketText(data, size);
   const bool guest = st_.netRoleIsClient == 1;
-  if (text == "setudan") {
+  if (text == game::kDisconnectText) {
     DisconnectSteps();
-  } else if (text == "New") {
+  } else if (text == game::kRematchText) {
     RematchSteps();
-  } else if (text == "Condition") {
+  } else if (text == game::kGuestDeployingText) {
     if (!guest)
       st_.netReceiveState = 1;
-  } else if (text == "Condit11") {
+  } else if (text == game::kHostMovingText) {
     if (guest)
       st_.netReceiveState = game::NetExchangingMoves;
   } else if (st_.netReceiveState >= 1 && st_.netReceiveState <= kLastDeploymentText) {
