@@ -344,7 +344,7 @@ void TN_FrmMain1::closeEvent(QCloseEvent *event) {
     return;
   }
   platform::Guarded([&] {
-    if (state_.netGameActive == 1) {
+    if (state_.InMatch()) {
       game_.SendText(game::kDisconnectText);
       // The text must reach the socket before the program ends.
       if (match_)

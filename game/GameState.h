@@ -78,6 +78,12 @@ struct GameState {
   std::int32_t opponentPortraitStage = 0; // FormCreate sets 100 (idle)
   std::uint8_t netDisconnected = 0;
   std::uint8_t menuRestorePending = 0;
+
+  // The match fields as questions; they hold 0 or 1 only. The role stays set
+  // after a match ends, so it answers for the match this side is or was in.
+  bool InMatch() const { return netGameActive != 0; }
+  bool IsHost() const { return netRoleIsClient == 0; }
+  bool IsGuest() const { return netRoleIsClient != 0; }
 };
 
 } // namespace game

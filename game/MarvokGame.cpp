@@ -58,7 +58,7 @@ int MarvokGame::CountdownStartValue() const {
     value = 100;
   if (ui_.Checked(MenuItem::N_MenLevel3))
     value = 100;
-  if (st_.netGameActive == 1)
+  if (st_.InMatch())
     value = 100;
   return value;
 }

@@ -95,7 +95,7 @@ void MarvokGame::N_MenNew1Click() {
   RepaintAllCells();
 
   // A network match leaves opponentBoard empty for the peer's deployment.
-  if (st_.netGameActive == 0)
+  if (!st_.InMatch())
     PlaceComputerLayout();
 }
 
@@ -133,7 +133,7 @@ void MarvokGame::N_MenLevel3Click() {
 
 void MarvokGame::N_ImaMessage1Click() {
   // In a network match the rematch goes through the match protocol instead.
-  if (st_.netGameActive != 0)
+  if (st_.InMatch())
     return;
   N_MenNew1Click();
   ui_.SetCaption(Label::N_LabMessage1, "自軍Marvokの配置場所を指定してください。");

@@ -77,7 +77,7 @@ void MarvokGame::OpponentLoss() {
   st_.opponentMood = MoodDecided;
 
   // Only network games are counted.
-  if (st_.netGameActive == 1) {
+  if (st_.InMatch()) {
     st_.opponentWins += 1;
     ui_.SetCaption(Label::N_LabScore9, std::to_string(st_.opponentWins));
   }

@@ -55,7 +55,7 @@ void MarvokGame::DeployPiece(int row, int column) {
   case 1:
     ui_.SetCaption(Label::N_LabMessage1, "配置しました・・・残り三個です。");
     st_.gamePhase = 2;
-    if (st_.netGameActive == 1 && st_.netRoleIsClient == 1)
+    if (st_.InMatch() && st_.IsGuest())
       SendTextsReporting({kGuestDeployingText});
     positions[2] = placed;
     break;
@@ -71,7 +71,7 @@ void MarvokGame::DeployPiece(int row, int column) {
     break;
   case 4:
     positions[5] = placed;
-    if (st_.netGameActive != 1) {
+    if (!st_.InMatch()) {
       ui_.SetCaption(Label::N_LabMessage1, "準備OK！検索ポイントを指定してください！");
       st_.gamePhase = SearchTurn;
       ui_.SetEnabled(Timer::N_TimTimer1, true); // counts down from the new game's turnCountdown
@@ -83,7 +83,7 @@ void MarvokGame::DeployPiece(int row, int column) {
                         std::to_string(positions[3].column), std::to_string(positions[3].row),
                         std::to_string(positions[4].column), std::to_string(positions[4].row),
                         std::to_string(positions[5].column), std::to_string(positions[5].row)});
-    if (st_.netRoleIsClient != 0) {
+    if (st_.IsGuest()) {
       DrawOpponentView();
       ui_.SetCaption(Label::N_LabMessage1, "ゲーム開始\n対戦相手のターンです。");
     } else {

@@ -15,8 +15,8 @@ void MarvokGame::PlayerSearch(int row, int column) {
   st_.gamePhase = Waiting;
 
   // The peer learns only the cell, before it is judged here.
-  if (st_.netGameActive == 1) {
-    if (st_.netRoleIsClient == 0)
+  if (st_.InMatch()) {
+    if (st_.IsHost())
       SendTextsReporting({kHostMovingText, std::to_string(column), std::to_string(row)});
     else
       SendTextsReporting({std::to_string(column), std::to_string(row)});
@@ -89,7 +89,7 @@ void MarvokGame::PlayerWins() {
   PasteFaceNow(ui_, kPlayerFaces, kPlayerFaces.decided);
   st_.ownMood = MoodDecided;
   // Only network games are counted.
-  if (st_.netGameActive == 1) {
+  if (st_.InMatch()) {
     st_.ownWins += 1;
     ui_.SetCaption(Label::N_LabScore1, std::to_string(st_.ownWins));
   }

@@ -194,7 +194,7 @@ void MarvokGame::EndOpponentWipe() {
       LoadDataPicture(Picture::N_ImaWork1, "Cast4.bmp");
       // The host holds the portrait here until its guest arrives; the accept
       // switches the wipe on again.
-      if (st_.netRoleIsClient == 0 && HostAwaitingGuest())
+      if (st_.IsHost() && HostAwaitingGuest())
         ui_.SetEnabled(Timer::N_TimEffect2, false);
     }
     st_.opponentWipeLine = 0;

@@ -13,7 +13,7 @@ void MarvokGame::N_TimTurn1Timer() {
   // Each test reads turnTick and gameOver afresh: a game ended by the
   // computer's search in the first test is seen by the second in this tick.
   if (st_.turnTick == 1 && st_.gameOver == 0) {
-    if (st_.netGameActive != 0) {
+    if (st_.InMatch()) {
       // The peer's move, when it arrives, switches this timer on again.
       DrawOpponentView();
       ui_.SetCaption(Label::N_LabMessage1, "対戦相手のターンです。");
@@ -40,7 +40,7 @@ void MarvokGame::N_TimTurn1Timer() {
         ui_.MessageBox("再戦しますか？", "確認", platform::MB_YESNO | platform::MB_ICONQUESTION);
     // The question waits for the user while the match goes on; one that has
     // ended meanwhile gets no rematch.
-    if (answer == platform::IDYES && st_.netGameActive == 1)
+    if (answer == platform::IDYES && st_.InMatch())
       SendTextsReporting({kRematchText});
   }
   // Last, so that a peer's move applied here, even a winning one, is judged
@@ -74,8 +74,8 @@ void MarvokGame::N_TimTimer1Timer() {
   // is reported once.
   ui_.SetEnabled(Timer::N_TimTimer1, false);
   ui_.SetEnabled(Timer::N_TimTurn1, true);
-  if (st_.netGameActive == 1) {
-    if (st_.netRoleIsClient == 0)
+  if (st_.InMatch()) {
+    if (st_.IsHost())
       SendTextsReporting({kHostMovingText, "0", "0"});
     else
       SendTextsReporting({"0", "0"});

@@ -58,7 +58,7 @@ void NetworkMatch::N_ButAccess1Click() {
     return;
   }
   // With no connection there is nobody to tell, and no echo would come back.
-  if (st_.netGameActive == 0 || !sockets_.ClientConnected()) {
+  if (!st_.InMatch() || !sockets_.ClientConnected()) {
     DisconnectSteps();
     return;
   }
@@ -68,7 +68,7 @@ void NetworkMatch::N_ButAccess1Click() {
     game_.SendText(game::kDisconnectText);
   } catch (const std::exception &error) {
     ui_.ReportError(error.what());
-    if (st_.netGameActive != 0)
+    if (st_.InMatch())
       DisconnectSteps();
   }
 }
@@ -94,7 +94,7 @@ void NetworkMatch::Connect() {
   if (!OpenSockets(dialog_.HostText(), *port))
     return;
 
-  if (st_.netRoleIsClient == 1) {
+  if (st_.IsGuest()) {
     // Ready for the host's ten deployment texts. The host's phase and message
     // come with its server's connections.
     ui_.SetCaption(Label::N_LabMessage1, "対戦相手がMarvokを配置しています・・・・。");
@@ -123,12 +123,12 @@ bool NetworkMatch::OpenSockets(const std::string &host, int port) {
     sockets_.SetClientActive(true);
   } catch (const std::exception &error) {
     ui_.ReportError(error.what());
-    if (st_.netGameActive != 0)
+    if (st_.InMatch())
       DisconnectSteps();
     return false;
   }
   // A failure reported while opening may already have ended the match.
-  return st_.netGameActive != 0;
+  return st_.InMatch();
 }
 
 void NetworkMatch::DisconnectSteps() {
@@ -182,8 +182,8 @@ void NetworkMatch::FlushBeforeExit() {
     sockets_.FlushClient(kQuitFlushMs);
     // A host's relay ends with the program: it must pass the text on to the
     // peer first. Its own echo coming back (the disconnect steps) shows it has.
-    if (st_.netRoleIsClient == 0)
-      sockets_.ServeUntil([this] { return st_.netGameActive == 0; }, kQuitFlushMs);
+    if (st_.IsHost())
+      sockets_.ServeUntil([this] { return !st_.InMatch(); }, kQuitFlushMs);
   });
 }
 

@@ -18,10 +18,10 @@ constexpr int kLastDeploymentText = 10;
 
 void NetworkMatch::N_PacketClientSocket1PacketArrived(const void *data, int size) {
   // Texts still buffered after the match ended belong to no game.
-  if (st_.netGameActive == 0)
+  if (!st_.InMatch())
     return;
   const std::string text = PacketText(data, size);
-  const bool guest = st_.netRoleIsClient == 1;
+  const bool guest = st_.IsGuest();
   if (text == game::kDisconnectText) {
     DisconnectSteps();
   } else if (text == game::kRematchText) {
@@ -58,7 +58,7 @@ void NetworkMatch::ReceiveDeploymentText(const std::string &text) {
   if (st_.netReceiveState < kLastDeploymentText)
     return;
 
-  if (st_.netRoleIsClient == 1) {
+  if (st_.IsGuest()) {
     // The host's deployment is in: the guest deploys now.
     ui_.SetCaption(Label::N_LabMessage1, "自軍Marvokを配置してください。");
     st_.gamePhase = 0;
@@ -88,7 +88,7 @@ void NetworkMatch::MovePairComplete() {
   // The host makes the first search of every game and the sides alternate, so
   // both see the pairs in one order: the host's first, the guest's second...
   // The flag, cleared by every new game, counts them.
-  const bool host = st_.netRoleIsClient == 0;
+  const bool host = st_.IsHost();
   const bool own = host ? st_.echoSkipToggle == 0 : st_.echoSkipToggle == 1;
   st_.echoSkipToggle = st_.echoSkipToggle == 0 ? 1 : 0;
   if (own)
@@ -105,7 +105,7 @@ void NetworkMatch::MovePairComplete() {
 }
 
 void NetworkMatch::AwaitingPeerMove() {
-  if (!earlyPair_ || st_.netGameActive == 0)
+  if (!earlyPair_ || !st_.InMatch())
     return;
   std::tie(st_.rxMoveColumnText, st_.rxMoveRowText) = *earlyPair_;
   earlyPair_.reset();
@@ -123,7 +123,7 @@ void NetworkMatch::ApplyPeerSearchMove() {
 
   // The turn comes back: the guest's first one of the game a second later,
   // every other one two seconds later (or the loser's rematch question).
-  if (st_.netRoleIsClient == 1 && st_.guestFirstTurnDone == 0) {
+  if (st_.IsGuest() && st_.guestFirstTurnDone == 0) {
     ui_.SetEnabled(Timer::N_TimTurn2, true);
     st_.guestFirstTurnDone = 1;
   } else {
@@ -134,7 +134,7 @@ void NetworkMatch::ApplyPeerSearchMove() {
 void NetworkMatch::RematchSteps() {
   game_.N_MenNew1Click();
   earlyPair_.reset();
-  if (st_.netRoleIsClient == 0) {
+  if (st_.IsHost()) {
     // The host deploys first, whoever lost.
     ui_.SetEnabled(Timer::N_TimEffect2, true);
     ui_.SetCaption(Label::N_LabMessage1, "再戦します。\n自軍Marvokを配置してください。");
