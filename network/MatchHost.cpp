@@ -1,5 +1,5 @@
 // The host's side of the sockets: the relay, the acceptance of connections,
-// and connections that end without "setudan".
+// and connections that end without the disconnect text.
 #include "network/NetworkMatch.h"
 
 namespace network {
@@ -15,7 +15,7 @@ void NetworkMatch::N_PacketServerSocket1Accept(ConnectionId connection) {
   const int count = sockets_.ServerConnectionCount();
   // A match takes the host's own client and one guest; any other connection
   // is closed at once and changes nothing here.
-  if (st_.netGameActive == 0 || count > 2 || (count == 2 && guest_ != nullptr)) {
+  if (!st_.InMatch() || count > 2 || (count == 2 && guest_ != nullptr)) {
     sockets_.CloseConnection(connection);
     return;
   }
@@ -37,7 +37,7 @@ void NetworkMatch::N_PacketServerSocket1Accept(ConnectionId connection) {
 void NetworkMatch::ClientConnectionLost(const std::string &error) {
   // Closing our own sockets at the disconnect lands here too, after the match
   // has ended.
-  if (st_.netGameActive == 0)
+  if (!st_.InMatch())
     return;
   if (!error.empty())
     ui_.ReportError(error);
@@ -48,8 +48,8 @@ void NetworkMatch::ServerConnectionClosed(ConnectionId connection) {
   if (connection == nullptr || connection != guest_)
     return;
   guest_ = nullptr;
-  // The guest is gone without "setudan" (crashed, or its cable is out).
-  if (st_.netGameActive != 0)
+  // The guest is gone without the disconnect text (crashed, or its cable is out).
+  if (st_.InMatch())
     DisconnectSteps();
 }
 
