@@ -63,6 +63,15 @@ std::string ZevMatchSockets::RemoteHost(ConnectionId connection) const {
   return socket ? socket->RemoteHost() : std::string();
 }
 
+Endpoint ZevMatchSockets::RemoteEnd(ConnectionId connection) const {
+  const auto *socket = Find(connection);
+  return socket ? Endpoint{socket->RemoteAddress(), socket->RemotePort()} : Endpoint{};
+}
+
+Endpoint ZevMatchSockets::ClientLocalEnd() const {
+  return {client_.Socket()->LocalAddress(), client_.Socket()->LocalPort()};
+}
+
 void ZevMatchSockets::CloseConnection(ConnectionId connection) {
   if (auto *socket = Find(connection))
     socket->Close();

@@ -29,6 +29,7 @@ public:
   void SetClientPort(int port) override { client_.SetPort(port); }
   void SetClientActive(bool active) override { client_.SetActive(active); }
   bool ClientConnected() const override { return client_.Socket()->Connected(); }
+  Endpoint ClientLocalEnd() const override;
   void ClientSend(const void *data, int size) override { client_.SendPacket(data, size); }
   void FlushClient(int timeoutMs) override { client_.FlushPackets(timeoutMs); }
   void ServeUntil(const std::function<bool()> &done, int timeoutMs) override;
@@ -37,6 +38,7 @@ public:
   void SetServerActive(bool active) override { server_.SetActive(active); }
   int ServerConnectionCount() const override { return server_.ActiveConnections(); }
   std::string RemoteHost(ConnectionId connection) const override;
+  Endpoint RemoteEnd(ConnectionId connection) const override;
   void CloseConnection(ConnectionId connection) override;
   void ServerSendToAll(const void *data, int size) override;
 
