@@ -47,7 +47,8 @@ public:
   virtual Endpoint RemoteEnd(ConnectionId connection) const = 0;
   virtual void CloseConnection(ConnectionId connection) = 0;
   // One copy to every open connection in accept order. A connection whose
-  // unsent bytes pile up and stay (a peer that does not read) is closed.
+  // unsent bytes pile up and stay (a peer that does not read), or pass a
+  // ceiling, is closed, in time even when nothing more is sent.
   virtual void ServerSendToAll(const void *data, int size) = 0;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // The match's sockets over the main window's two packet-socket components,
 // and the components' events routed to the match.
+#include <QTimer>
 #include <cstdint>
 
 #include "network/MatchSockets.h"
@@ -16,8 +17,7 @@ class ZevMatchSockets : public MatchSockets {
 public:
   // now: the clock that times a connection's stall (tests pass their own).
   ZevMatchSockets(Zev::TPacketClientSocket &client, Zev::TPacketServerSocket &server,
-                  RelayQueueWatch::Clock now = RelayQueueWatch::SteadyMs)
-      : client_(client), server_(server), queueWatch_(std::move(now)) {}
+                  RelayQueueWatch::Clock now = RelayQueueWatch::SteadyMs);
   ~ZevMatchSockets() override { Bind(nullptr); }
   ZevMatchSockets(const ZevMatchSockets &) = delete;
   ZevMatchSockets &operator=(const ZevMatchSockets &) = delete;
@@ -44,10 +44,14 @@ public:
 
 private:
   Zev::TPacketServerClientWinSocket *Find(ConnectionId connection) const;
+  // Cuts what the watch says, and looks again on a timer while a queue is
+  // over the limit: a stalled peer that sends nothing more is cut all the same.
+  void CutStalledQueues();
 
   Zev::TPacketClientSocket &client_;
   Zev::TPacketServerSocket &server_;
   RelayQueueWatch queueWatch_;
+  QTimer queueCheck_;
 };
 
 } // namespace network
