@@ -89,7 +89,7 @@ void NetworkMatch::Connect() {
   LoadDataPicture(Picture::N_ImaCast4, "Face3.bmp");
   game_.N_MenNew1Click();
   earlyPair_.reset();
-  guest_ = nullptr;
+  ownClient_ = guest_ = nullptr;
   dialog_.SetConnectMode(false);
   if (!OpenSockets(dialog_.HostText(), *port))
     return;
@@ -137,7 +137,7 @@ void NetworkMatch::DisconnectSteps() {
   st_.netReceiveState = game::NetIdle;
   st_.moveTextToggle = 0;
   earlyPair_.reset();
-  guest_ = nullptr;
+  ownClient_ = guest_ = nullptr;
 
   Reporting(ui_, [&] { sockets_.SetClientActive(false); });
   Reporting(ui_, [&] { sockets_.SetServerActive(false); });

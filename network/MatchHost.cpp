@@ -13,16 +13,23 @@ void NetworkMatch::N_PacketServerSocket1PacketArrived(const void *data, int size
 
 void NetworkMatch::N_PacketServerSocket1Accept(ConnectionId connection) {
   const int count = sockets_.ServerConnectionCount();
+  // The server listens before the host's own client connects, so a stranger
+  // may come first: the own client is the connection that comes from this
+  // side's client socket, and nothing is taken before it.
+  const bool ownClient =
+      ownClient_ == nullptr && SameEndpoint(sockets_.RemoteEnd(connection), sockets_.ClientLocalEnd());
   // A match takes the host's own client and one guest; any other connection
   // is closed at once and changes nothing here.
-  if (!st_.InMatch() || count > 2 || (count == 2 && guest_ != nullptr)) {
+  if (!st_.InMatch() || count > 2 || (count == 2 && guest_ != nullptr) ||
+      (ownClient_ == nullptr && !ownClient)) {
     sockets_.CloseConnection(connection);
     return;
   }
   ui_.SetCaption(Label::N_LabMessage1,
                  "ログイン：" + sockets_.RemoteHost(connection) + "\n対戦相手を待っています・・・・・。");
-  if (count < 2) {
-    // The host's own client, which connects first: wait for the guest.
+  if (ownClient) {
+    // Wait for the guest.
+    ownClient_ = connection;
     st_.gamePhase = game::Waiting;
     return;
   }
@@ -45,6 +52,8 @@ void NetworkMatch::ClientConnectionLost(const std::string &error) {
 }
 
 void NetworkMatch::ServerConnectionClosed(ConnectionId connection) {
+  if (connection != nullptr && connection == ownClient_)
+    ownClient_ = nullptr;
   if (connection == nullptr || connection != guest_)
     return;
   guest_ = nullptr;

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "network/Endpoint.h"
+
 namespace network {
 
 // One connection the server accepted, told apart by identity only.
@@ -23,6 +25,9 @@ public:
   virtual void SetClientPort(int port) = 0;
   virtual void SetClientActive(bool active) = 0;
   virtual bool ClientConnected() const = 0;
+  // Where the client connects from, known from the moment it starts
+  // connecting; unknown (empty) while it is closed.
+  virtual Endpoint ClientLocalEnd() const = 0;
   virtual void ClientSend(const void *data, int size) = 0;
   // Hands the client's queued bytes to the system, waiting at most timeoutMs
   // for the socket to take them (the program is about to end).
@@ -38,9 +43,12 @@ public:
   // Open connections, the newest accepted one included.
   virtual int ServerConnectionCount() const = 0;
   virtual std::string RemoteHost(ConnectionId connection) const = 0;
+  // Where the connection comes from.
+  virtual Endpoint RemoteEnd(ConnectionId connection) const = 0;
   virtual void CloseConnection(ConnectionId connection) = 0;
   // One copy to every open connection in accept order. A connection whose
-  // unsent bytes pile up and stay (a peer that does not read) is closed.
+  // unsent bytes pile up and stay (a peer that does not read), or pass a
+  // ceiling, is closed, in time even when nothing more is sent.
   virtual void ServerSendToAll(const void *data, int size) = 0;
 };
 

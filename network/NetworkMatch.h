@@ -74,7 +74,8 @@ private:
   // The peer's pair that completed before this side's hand-over reached its
   // first tick: applied once it has.
   std::optional<std::pair<std::string, std::string>> earlyPair_;
-  // The host's one guest, once it has connected.
+  // The host's own client and its one guest, once each has connected.
+  ConnectionId ownClient_ = nullptr;
   ConnectionId guest_ = nullptr;
 };
 

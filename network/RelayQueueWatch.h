@@ -1,9 +1,10 @@
 #pragma once
-// Which of the relay's connections to cut. A peer that reads gets every byte
-// in the end, however much is sent at once; one that never reads would make
+// Which of the relay's connections to cut. A peer that never reads would make
 // its queue grow without end. A connection is cut when its queue holds more
 // than kStallBytes and it has taken no byte for kStallMs, and at once when its
-// queue passes kCeilingBytes, which bounds a non-reader's memory.
+// queue passes kCeilingBytes, which bounds any connection's memory: above it
+// even a peer that reads and keeps up is cut. Below it a peer that reads gets
+// every byte in the end.
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -34,6 +35,9 @@ public:
 
   // The connections to cut, given every open connection's queue now.
   std::vector<ConnectionId> ToCut(const std::vector<Queue> &queues);
+  // Whether a connection left by the last look is over kStallBytes: it must
+  // be looked at again, sends or not, to be cut in time.
+  bool Watching() const { return !stalls_.empty(); }
 
 private:
   // Since when a connection over kStallBytes has taken nothing.

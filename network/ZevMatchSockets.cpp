@@ -7,14 +7,25 @@
 #include <vector>
 
 #include "network/NetworkMatch.h"
+#include "platform/core/EventGuard.h"
 
 namespace network {
 
 namespace {
 constexpr int kServeCheckMs = 10;
+// A stalled connection is cut within this much of the watch's stall time.
+constexpr int kQueueCheckMs = 250;
 
 ConnectionId IdOf(const platform::TCustomWinSocket *socket) { return socket; }
 } // namespace
+
+ZevMatchSockets::ZevMatchSockets(Zev::TPacketClientSocket &client, Zev::TPacketServerSocket &server,
+                                 RelayQueueWatch::Clock now)
+    : client_(client), server_(server), queueWatch_(std::move(now)) {
+  queueCheck_.setInterval(kQueueCheckMs);
+  QObject::connect(&queueCheck_, &QTimer::timeout, &queueCheck_,
+                   [this] { platform::Guarded([this] { CutStalledQueues(); }); });
+}
 
 void ZevMatchSockets::Bind(NetworkMatch *match) {
   if (match == nullptr) {
@@ -63,6 +74,15 @@ std::string ZevMatchSockets::RemoteHost(ConnectionId connection) const {
   return socket ? socket->RemoteHost() : std::string();
 }
 
+Endpoint ZevMatchSockets::RemoteEnd(ConnectionId connection) const {
+  const auto *socket = Find(connection);
+  return socket ? Endpoint{socket->RemoteAddress(), socket->RemotePort()} : Endpoint{};
+}
+
+Endpoint ZevMatchSockets::ClientLocalEnd() const {
+  return {client_.Socket()->LocalAddress(), client_.Socket()->LocalPort()};
+}
+
 void ZevMatchSockets::CloseConnection(ConnectionId connection) {
   if (auto *socket = Find(connection))
     socket->Close();
@@ -76,18 +96,27 @@ void ZevMatchSockets::ServerSendToAll(const void *data, int size) {
     failure = std::current_exception();
   }
   // A peer that does not read would make its queue grow without end.
-  // Closing one may end the match and close the others: each is looked up
-  // again before it is closed.
+  CutStalledQueues();
+  if (failure)
+    std::rethrow_exception(failure);
+}
+
+void ZevMatchSockets::CutStalledQueues() {
   std::vector<RelayQueueWatch::Queue> queues;
   queues.reserve(static_cast<std::size_t>(server_.ActiveConnections()));
   for (int i = 0; i < server_.ActiveConnections(); ++i) {
     const Zev::TPacketServerClientWinSocket *socket = server_.GetClientSocket(i);
     queues.push_back({IdOf(socket), socket->QueuedBytes(), socket->SentBytes()});
   }
-  for (ConnectionId connection : queueWatch_.ToCut(queues))
+  const std::vector<ConnectionId> cut = queueWatch_.ToCut(queues);
+  if (!queueWatch_.Watching())
+    queueCheck_.stop();
+  else if (!queueCheck_.isActive())
+    queueCheck_.start();
+  // Closing one may end the match and close the others: each is looked up
+  // again before it is closed.
+  for (ConnectionId connection : cut)
     CloseConnection(connection);
-  if (failure)
-    std::rethrow_exception(failure);
 }
 
 void ZevMatchSockets::ServeUntil(const std::function<bool()> &done, int timeoutMs) {

@@ -27,6 +27,8 @@ public:
   virtual std::string RemoteHost() const { return {}; }
   virtual std::string RemoteAddress() const { return {}; }
   virtual int RemotePort() const { return 0; }
+  // A connecting socket knows its local end already.
+  virtual std::string LocalAddress() const { return {}; }
   virtual int LocalPort() const { return 0; }
 
   // The one notification handler: whoever hooks it keeps the one it found

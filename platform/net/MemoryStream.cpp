@@ -35,7 +35,7 @@ std::int64_t TMemoryStream::Read(void *buffer, std::int64_t count) {
   const std::int64_t available = Size() - FPosition;
   const std::int64_t n = std::clamp<std::int64_t>(count, 0, std::max<std::int64_t>(available, 0));
   if (n > 0)
-    std::memcpy(buffer, FData.data() + FPosition, static_cast<std::size_t>(n));
+    std::memcpy(buffer, Memory() + FPosition, static_cast<std::size_t>(n));
   FPosition += n;
   return n;
 }
@@ -49,10 +49,10 @@ std::int64_t TMemoryStream::Write(const void *buffer, std::int64_t count) {
   const std::ptrdiff_t offset = inside ? source - FData.data() : 0;
   const std::int64_t end = FPosition + count;
   if (end > Size())
-    FData.resize(static_cast<std::size_t>(end));
+    FData.resize(FHead + static_cast<std::size_t>(end));
   if (inside)
     source = FData.data() + offset;
-  std::memmove(FData.data() + FPosition, source, static_cast<std::size_t>(count));
+  std::memmove(Memory() + FPosition, source, static_cast<std::size_t>(count));
   FPosition = end;
   return count;
 }
@@ -64,19 +64,31 @@ std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
 }
 
 void TMemoryStream::SetSize(std::int64_t size) {
-  FData.resize(static_cast<std::size_t>(std::max<std::int64_t>(size, 0)));
+  FData.resize(FHead + static_cast<std::size_t>(std::max<std::int64_t>(size, 0)));
   FPosition = std::min(FPosition, Size());
 }
 
 void TMemoryStream::Clear() {
   FData.clear();
+  FHead = 0;
   FPosition = 0;
 }
 
 void TMemoryStream::RemoveFront(std::int64_t count) {
+  // A block up to this size is kept for the next bytes; a larger one goes back.
+  constexpr std::size_t kKeptCapacity = 64 * 1024;
   count = std::clamp<std::int64_t>(count, 0, Size());
-  FData.erase(FData.begin(), FData.begin() + count);
+  FHead += static_cast<std::size_t>(count);
   FPosition = std::max<std::int64_t>(FPosition - count, 0);
+  const std::size_t rest = FData.size() - FHead;
+  if (FHead == 0 || FHead < rest)
+    return;
+  // Each move is paid for by at least as many dropped bytes.
+  if (FData.capacity() <= kKeptCapacity)
+    FData.erase(FData.begin(), FData.begin() + static_cast<std::ptrdiff_t>(FHead));
+  else
+    FData = std::vector<std::byte>(FData.begin() + static_cast<std::ptrdiff_t>(FHead), FData.end());
+  FHead = 0;
 }
 
 } // namespace platform

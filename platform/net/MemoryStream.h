@@ -44,18 +44,22 @@ public:
   std::int64_t Read(void *buffer, std::int64_t count) override;
   std::int64_t Write(const void *buffer, std::int64_t count) override;
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
-  std::int64_t Size() const override { return static_cast<std::int64_t>(FData.size()); }
+  std::int64_t Size() const override { return static_cast<std::int64_t>(FData.size() - FHead); }
   // Keeps the allocation when shrinking; the position is clamped to the size.
   void SetSize(std::int64_t size) override;
 
-  std::byte *Memory() { return FData.data(); }
-  const std::byte *Memory() const { return FData.data(); }
+  std::byte *Memory() { return FData.data() + FHead; }
+  const std::byte *Memory() const { return FData.data() + FHead; }
   void Clear();
-  // Drops the first count bytes; the position moves back with the data.
+  // Drops the first count bytes; the position moves back with the data. A
+  // queue drained a little at a time costs O(1) a byte: the dropped bytes are
+  // only skipped until they outnumber the rest, which then moves down, into
+  // memory of its own size when the old block was large.
   void RemoveFront(std::int64_t count);
 
 private:
   std::vector<std::byte> FData;
+  std::size_t FHead = 0; // dropped bytes still at the front of FData
   std::int64_t FPosition = 0;
 };
 

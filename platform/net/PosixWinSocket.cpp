@@ -127,7 +127,11 @@ std::string TPosixWinSocket::RemoteAddress() const {
 
 int TPosixWinSocket::RemotePort() const { return state_ == State::Connected ? ntohs(peer_.sin_port) : 0; }
 
-int TPosixWinSocket::LocalPort() const { return state_ == State::Connected ? ntohs(local_.sin_port) : 0; }
+std::string TPosixWinSocket::LocalAddress() const {
+  return state_ != State::Closed ? AddressText(local_) : "";
+}
+
+int TPosixWinSocket::LocalPort() const { return state_ != State::Closed ? ntohs(local_.sin_port) : 0; }
 
 bool TPosixWinSocket::WaitWritable(int timeoutMs) const {
   if (state_ != State::Connected)
@@ -159,11 +163,13 @@ void TPosixWinSocket::Watch(UniqueFd fd, State state) {
   ::setsockopt(fd_.get(), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
   disconnectPending_ = false;
   ++generation_;
+  // A connect under way has its local end already: the listener it reaches
+  // may tell its own client by it before the connect completes here.
+  socklen_t length = sizeof local_;
+  ::getsockname(fd_.get(), reinterpret_cast<sockaddr *>(&local_), &length);
   if (state == State::Connected) {
-    socklen_t length = sizeof peer_;
+    length = sizeof peer_;
     ::getpeername(fd_.get(), reinterpret_cast<sockaddr *>(&peer_), &length);
-    length = sizeof local_;
-    ::getsockname(fd_.get(), reinterpret_cast<sockaddr *>(&local_), &length);
   }
   readNotifier_ =
       new DirectNotifier(fd_.get(), QSocketNotifier::Read, anchor_.get(), [this] { OnReadable(); });

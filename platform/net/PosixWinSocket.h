@@ -31,6 +31,7 @@ public:
   std::string RemoteHost() const override;
   std::string RemoteAddress() const override;
   int RemotePort() const override;
+  std::string LocalAddress() const override;
   int LocalPort() const override;
   int SocketHandle() const { return fd_.get(); }
   // Blocks until the connection can take data, at most timeoutMs; false on

@@ -23,6 +23,7 @@ class FakeSockets;
 struct FakeConnection {
   FakeSockets *client = nullptr;
   FakeSockets *server = nullptr;
+  int clientPort = 0;     // where the client connects from
   bool clientOpen = true; // the client end still reads
   bool serverOpen = true; // the server end is still listed
 };
@@ -31,6 +32,7 @@ struct FakeNet {
   explicit FakeNet(ManualClock &clock) : clock(clock) {}
   ManualClock &clock;
   int latencyMs = 1;
+  int lastPort = 40000; // the last port a client connected from
   std::map<int, FakeSockets *> listeners;
   // Kept for the test's life, so a connection's identity is never reused.
   std::vector<std::unique_ptr<FakeConnection>> connections;
@@ -42,7 +44,8 @@ public:
 
   // Where the events go; none for a bare foreign client.
   network::NetworkMatch *match = nullptr;
-  std::string name; // the remote host name the server reports for this client
+  std::string name;                  // the remote host name the server reports for this client
+  std::string address = "127.0.0.1"; // ... and its address
   bool failListen = false;
   bool failOpen = false;
   bool askedForServer = false; // activated with an empty host or port 0
@@ -61,6 +64,7 @@ public:
         throw platform::Exception("ホスト " + host_ + " が見つかりません。");
       askedForServer = host_.empty() || port_ == 0;
       clientActive_ = true;
+      localPort_ = ++net_.lastPort;
       net_.clock.After(net_.latencyMs, [this, target = port_] { ConnectOutcome(target); });
       return;
     }
@@ -74,6 +78,9 @@ public:
       match->ClientConnectionLost("");
   }
   bool ClientConnected() const override { return link_ != nullptr; }
+  network::Endpoint ClientLocalEnd() const override {
+    return clientActive_ ? network::Endpoint{address, localPort_} : network::Endpoint{};
+  }
   void ClientSend(const void *data, int size) override {
     if (link_ == nullptr)
       return; // not connected: nothing goes out
@@ -112,6 +119,11 @@ public:
   int ServerConnectionCount() const override { return static_cast<int>(accepted_.size()); }
   std::string RemoteHost(network::ConnectionId connection) const override {
     return static_cast<const FakeConnection *>(connection)->client->name;
+  }
+  // As a listener on every address of both families reports an IPv4 peer.
+  network::Endpoint RemoteEnd(network::ConnectionId connection) const override {
+    const auto *link = static_cast<const FakeConnection *>(connection);
+    return {"::ffff:" + link->client->address, link->clientPort};
   }
   void CloseConnection(network::ConnectionId connection) override {
     Record("close-connection");
@@ -153,7 +165,8 @@ private:
         match->ClientConnectionLost("接続が拒否されました。");
       return;
     }
-    net_.connections.push_back(std::make_unique<FakeConnection>(FakeConnection{this, server->second}));
+    net_.connections.push_back(
+        std::make_unique<FakeConnection>(FakeConnection{this, server->second, localPort_}));
     link_ = net_.connections.back().get();
     server->second->Accepted(link_);
   }
@@ -204,6 +217,7 @@ private:
   std::string host_;
   int port_ = 0;
   bool clientActive_ = false;
+  int localPort_ = 0;
   FakeConnection *link_ = nullptr;
   int serverPort_ = 0;
   bool listening_ = false;

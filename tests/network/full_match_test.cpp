@@ -1,9 +1,9 @@
 // Matches between two sides through the fake relay on the manual clock: a
-// whole match (connecting, both deployments, searches in turn, a pass, a win
-// on each side, the rematch and the disconnect), and the views the turn
-// hand-over draws, read from the cell pictures' pixels: the opponent's view at
-// tick 1 (the computer's turn, a network turn) and after the guest's fifth
-// Marvok, the player's view when the search turn opens.
+// whole match (a stranger refused, connecting, both deployments, searches in
+// turn, a pass, a win on each side, the rematch and the disconnect), and the
+// views the turn hand-over draws, read from the cell pictures' pixels: the
+// opponent's view at tick 1 (the computer's turn, a network turn) and after
+// the guest's fifth Marvok, the player's view when the search turn opens.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -52,8 +52,23 @@ struct FullMatchTest : ::testing::Test {
   }
 };
 
-TEST_F(FullMatchTest, TwoGamesRematchAndDisconnect) {
+TEST_F(FullMatchTest, StrangerFirstThenTwoGamesRematchAndDisconnect) {
+  // A stranger on the host's machine connects right after the host listens,
+  // before the host's own client: it is closed at once and changes nothing.
+  FakeSockets stranger(world.net, "stranger");
+  host.sockets.onCall = [&](const std::string &call) {
+    if (call != "server-active:1")
+      return;
+    stranger.SetClientHost("localhost");
+    stranger.SetClientPort(9120);
+    stranger.SetClientActive(true);
+  };
   ASSERT_TRUE(world.Connect());
+  EXPECT_TRUE(world.RunUntil([&] { return !stranger.ClientActive(); }, 100)) << "the stranger is not closed";
+  EXPECT_EQ(std::count(host.ui.messages.begin(), host.ui.messages.end(),
+                       "ログイン：stranger\n対戦相手を待っています・・・・・。"),
+            0);
+  EXPECT_EQ(host.ui.messages.end()[-3], "ログイン：localhost\n対戦相手を待っています・・・・・。");
   EXPECT_EQ(guest.ui.Caption(Label::N_LabMessage1), "対戦相手がMarvokを配置しています・・・・。");
   EXPECT_EQ((std::vector<int>{guest.st.gamePhase, guest.st.netReceiveState, guest.st.netRoleIsClient}),
             (std::vector<int>{game::Waiting, 1, 1}));

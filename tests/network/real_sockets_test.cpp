@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "game/SearchRule.h"
+#include "packetsockets/ServerSpecifyForm.h"
 #include "tests/support/FreePort.h"
+#include "tests/support/ModalDialog.h"
 #include "tests/window/MainWindowRig.h"
 
 using game::Label;
@@ -22,6 +24,8 @@ struct RealSocketsTest : ::testing::Test {
         [&] { return host->St().ownPiecesLeft == 5 && guest->St().ownPiecesLeft == 5; }, 3000));
   }
   static bool Wait(const std::function<bool()> &done, int ms = 5000) { return QTest::qWaitFor(done, ms); }
+  // The host is connected; the guest joins, loses a game and the host ends the match.
+  void GuestJoinsAndPlaysAMatch();
 
   testsupport::BoxRecorder boxes; // a rematch is declined
   testsupport::InFolder folder;
@@ -29,8 +33,7 @@ struct RealSocketsTest : ::testing::Test {
   const int port = testsupport::FreePort();
 };
 
-TEST_F(RealSocketsTest, TwoWindowsPlayAMatchThroughTheRelay) {
-  host->Connect(true, port);
+void RealSocketsTest::GuestJoinsAndPlaysAMatch() {
   guest->Connect(false, port);
   ASSERT_TRUE(Wait([&] { return host->St().gamePhase == 0 && host->St().netReceiveState == 0; }));
 
@@ -69,6 +72,42 @@ TEST_F(RealSocketsTest, TwoWindowsPlayAMatchThroughTheRelay) {
     EXPECT_TRUE(side->dialog->InConnectMode());
   }
   EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"再戦しますか？"});
+}
+
+TEST_F(RealSocketsTest, TwoWindowsPlayAMatchThroughTheRelay) {
+  host->Connect(true, port);
+  ASSERT_NO_FATAL_FAILURE(GuestJoinsAndPlaysAMatch());
+}
+
+// With the host box left empty the host's client asks for its server once the
+// server listens: a stranger that connects meanwhile is closed at once and
+// changes nothing, the host's own client is known when it comes, and a guest
+// then plays.
+TEST_F(RealSocketsTest, StrangerBeforeTheHostsOwnClientIsClosed) {
+  QTcpSocket stranger;
+  bool strangerClosed = false, unchanged = false;
+  testsupport::WhenModal<Zev::TFormServerSpecify> answer([&](Zev::TFormServerSpecify &form) {
+    const std::string caption = host->window->Caption(Label::N_LabMessage1);
+    stranger.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
+    strangerClosed = stranger.waitForConnected(3000) &&
+                     Wait([&] { return stranger.state() == QAbstractSocket::UnconnectedState; });
+    unchanged = host->window->Caption(Label::N_LabMessage1) == caption &&
+                host->St().gamePhase == game::Waiting && host->St().netGameActive == 1;
+    form.SetHost("127.0.0.1");
+    form.SetPort(port);
+    form.accept();
+  });
+  host->dialog->N_EdiNet1->setText("");
+  host->dialog->N_EdiNet2->setText(QString::number(port));
+  host->dialog->N_CheAccess1->setChecked(true);
+  host->dialog->N_ButAccess1->click();
+  EXPECT_TRUE(strangerClosed) << "the stranger was not closed";
+  EXPECT_TRUE(unchanged);
+  ASSERT_TRUE(Wait([&] {
+    return host->St().gamePhase == game::Waiting && host->St().netGameActive == 1 &&
+           host->window->Caption(Label::N_LabMessage1).starts_with("ログイン：");
+  })) << "the host's own client was not taken";
+  ASSERT_NO_FATAL_FAILURE(GuestJoinsAndPlaysAMatch());
 }
 
 TEST_F(RealSocketsTest, HostileGuestCannotHurtTheHost) {

@@ -1,8 +1,9 @@
 // The host's relay over real sockets on 127.0.0.1: the host's own client and
 // guests on raw sockets in threads of their own, as other programs would be.
 // A guest that reads is never cut however much it sends at once; one that
-// never reads is cut, with its queue bounded. The relay's clock is a manual
-// one, so a stall of seconds costs the test no time.
+// never reads is cut, with its queue bounded, even once it has gone quiet.
+// The relay's clock is a manual one, so a stall of seconds costs the test no
+// time.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -105,6 +106,14 @@ private:
   std::thread thread_;
 };
 
+// A connection of the server that counts when it is freed.
+struct CountedConnection : Zev::TPacketServerClientWinSocket {
+  CountedConnection(int socket, platform::TServerWinSocket *server, int &freed)
+      : TPacketServerClientWinSocket(socket, server), freed(freed) {}
+  ~CountedConnection() override { ++freed; }
+  int &freed;
+};
+
 // The hosting side: the server relays every packet to every connection, the
 // sender's own included, through the match's sockets; its own client reads.
 struct Host {
@@ -114,8 +123,12 @@ struct Host {
   network::ZevMatchSockets sockets{client, server, [this] { return clock.Now(); }};
   std::string clientReceived; // framed again, to compare with what was sent
   int relayed = 0;
+  int freed = 0; // connections freed, their queues with them
 
   Host() {
+    server.SetOnGetSocket([this](auto *, int socket, auto &connection) {
+      connection = std::make_unique<CountedConnection>(socket, server.Socket(), freed);
+    });
     server.SetOnPacketArrived([this](auto *, auto *, const void *data, int size) {
       ++relayed;
       sockets.ServerSendToAll(data, size);
@@ -197,9 +210,10 @@ TEST(RelayQueue, ReadersStayConnectedAndGetEveryBurstWhole) {
   }
 }
 
-// A guest that never reads is cut once it has taken nothing for several
-// seconds, and not before; the host's client plays on.
-TEST(RelayQueue, NonReaderIsCutAfterItsStall) {
+// A guest that floods, then neither reads nor sends, is not cut a second
+// after its stall; once it has taken nothing for the stall time it is cut
+// and freed, though nobody sends any more. The host's client plays on.
+TEST(RelayQueue, QuietNonReaderIsCutAfterItsStall) {
   Host host;
   const int frames = 16;
   RawGuest guest(host.Port(), Frames(1, kLargestLength), frames, 0, false);
@@ -212,9 +226,10 @@ TEST(RelayQueue, NonReaderIsCutAfterItsStall) {
   ASSERT_TRUE(host.Echo());
   EXPECT_EQ(host.server.ActiveConnections(), 2);
 
-  host.clock.Advance(30000);
-  ASSERT_TRUE(host.Echo());
-  EXPECT_EQ(host.server.ActiveConnections(), 1);
+  host.clock.Advance(network::RelayQueueWatch::kStallMs - 1000);
+  ASSERT_TRUE(PumpUntil([&] { return host.server.ActiveConnections() == 1; }))
+      << "the quiet guest is not cut";
+  ASSERT_TRUE(PumpUntil([&] { return host.freed == 1; })) << "the cut connection is not freed";
   EXPECT_TRUE(host.ClientOpen());
   EXPECT_TRUE(host.Echo());
 }
