@@ -46,7 +46,6 @@ std::string ErrorOf(const std::function<void()> &action) {
 class TwoTrackImage : public ::testing::Test {
 protected:
   void SetUp() override {
-    REQUIRE_TESTDATA();
     player_.SetDeviceName(testpaths::TestData("cd/two-tracks.cue"));
     player_.Open();
   }

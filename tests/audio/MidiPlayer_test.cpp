@@ -3,6 +3,7 @@
 #include "platform/core/Exception.h"
 
 #include "SmfWriter.h"
+#include "tests/support/Waits.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>
@@ -169,10 +170,10 @@ TEST_F(MidiPlayerTest, WithoutADeviceTheSilentClockPlaysInRealTime) {
   player.SetFileName(blip);
   player.Open();
   player.Play();
-  EXPECT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 10000));
+  EXPECT_TRUE(testsupport::WaitFor([&] { return ended.count() == 1; })) << "the song ended";
   EXPECT_EQ(player.Mode(), MediaMode::Stopped);
   // Once the last notes have rung out the clock stops: an idle program costs nothing.
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !realTime.IsRunning(); }, 10000));
+  EXPECT_TRUE(testsupport::WaitFor([&] { return !realTime.IsRunning(); })) << "the clock stopped";
 }
 
 } // namespace

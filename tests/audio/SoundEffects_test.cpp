@@ -16,7 +16,6 @@ constexpr auto kLongerThanAnyTestFile = 1000ms; // they last 0.2 to 0.3 s
 
 class SoundEffectsTest : public ::testing::Test {
 protected:
-  void SetUp() override { REQUIRE_TESTDATA(); }
   static QString Wav(const char *name) { return testpaths::TestData(QString("wav/") + name); }
   void PlayOut() {
     output_.Advance(kLongerThanAnyTestFile);

@@ -40,7 +40,6 @@ template <typename T> double CrossingsPerSecond(const std::vector<T> &samples, i
 class WavVariants : public ::testing::TestWithParam<const char *> {};
 
 TEST_P(WavVariants, DecodeToStereoAtTheOutputRateKeepingLengthAndPitch) {
-  REQUIRE_TESTDATA();
   const QString path = testpaths::TestData(QString("wav/") + GetParam());
 
   WavFile native(path);
@@ -73,7 +72,6 @@ INSTANTIATE_TEST_SUITE_P(TestData, WavVariants,
                                            "ulaw-mono-8k.wav"));
 
 TEST(WavFile, DamagedOrMissingFilesFailWithAnError) {
-  REQUIRE_TESTDATA();
   for (const char *name :
        {"wav/truncated-header.wav", "wav/garbage.wav", "wav/does-not-exist.wav", "bmp/tile-24bit.bmp"}) {
     try {

@@ -3,8 +3,9 @@
 // or "guest:PORT", the program joins a match on 127.0.0.1 by itself, plays two
 // scripted games (the host wins the first, the guest the second), answers its
 // questions, lets the host disconnect, prints one result line
-// ("AUTOPLAY done ...") and quits. It drives the same handlers a user's clicks
-// reach; nothing else changes.
+// ("AUTOPLAY done ...") and quits; the host prints "AUTOPLAY listening" once
+// its guest may connect. It drives the same handlers a user's clicks reach;
+// nothing else changes.
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
@@ -48,6 +49,7 @@ private:
   QElapsedTimer clock_;
   qint64 nextAttempt_ = 0;
   qint64 disconnectAt_ = -1;
+  bool listening_ = false;
   bool matchSeen_ = false;
   bool finished_ = false;
   std::set<int> searched_; // cells searched this game

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/FreePort.h"
+#include "tests/support/Waits.h"
 #include "tests/window/MainWindowRig.h"
 
 namespace {
@@ -29,20 +30,21 @@ public:
 struct QuitInMatchTest : ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(folder.Copied());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return program.St().ownPiecesLeft == 5; }, 3000)); // start-up ran
+    ASSERT_TRUE(testsupport::WaitFor([&] { return program.St().ownPiecesLeft == 5; })); // start-up ran
     window->show();
   }
   // The window hosts; a plain socket joins as the peer.
   void HostWithPeer() {
     program.Connect(true, port);
     peer.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
-    ASSERT_TRUE(peer.waitForConnected(3000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return program.St().gamePhase == 0; }, 5000));
+    ASSERT_TRUE(peer.waitForConnected(testsupport::kWaitMs));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return program.St().gamePhase == 0; })) << "the match began";
   }
   // The program ends; what has reached the peer by then.
   QByteArray AtThePeerAfterTheEnd(QTcpSocket &socket) {
     program.window.reset();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return socket.bytesAvailable() >= kSetudanPacket.size(); }, 3000));
+    EXPECT_TRUE(testsupport::WaitFor([&] { return socket.bytesAvailable() >= kSetudanPacket.size(); }))
+        << "setudan reached the peer";
     return socket.readAll();
   }
 
@@ -80,7 +82,7 @@ TEST_F(QuitInMatchTest, GuestQuittingReachesTheHostBeforeTheProgramEnds) {
   QTcpServer host; // the host's end of the guest's connection
   ASSERT_TRUE(host.listen(QHostAddress::LocalHost, static_cast<quint16>(port)));
   program.Connect(false, port);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return host.hasPendingConnections(); }, 3000));
+  ASSERT_TRUE(testsupport::WaitFor([&] { return host.hasPendingConnections(); })) << "the guest connected";
   std::unique_ptr<QTcpSocket> guest(host.nextPendingConnection());
   boxes.fallback = platform::IDYES;
   EXPECT_TRUE(window->close());
@@ -91,7 +93,7 @@ TEST_F(QuitInMatchTest, GuestQuittingReachesTheHostBeforeTheProgramEnds) {
 TEST_F(QuitInMatchTest, QuittingAfterTheMatchEndedSendsNothing) {
   HostWithPeer();
   peer.write(kSetudanPacket); // the peer ends the match
-  ASSERT_TRUE(QTest::qWaitFor([&] { return program.St().netGameActive == 0; }, 3000));
+  ASSERT_TRUE(testsupport::WaitFor([&] { return program.St().netGameActive == 0; })) << "the match ended";
   boxes.fallback = platform::IDYES;
   EXPECT_TRUE(window->close());
   EXPECT_TRUE(window->sent.empty());

@@ -7,6 +7,7 @@
 #include "packetsockets/ServerSpecifyForm.h"
 #include "tests/support/FreePort.h"
 #include "tests/support/ModalDialog.h"
+#include "tests/support/Waits.h"
 #include "tests/window/MainWindowRig.h"
 
 using game::Label;
@@ -20,10 +21,12 @@ struct Program : windowtest::ProgramWindows<> {
 
 struct RealSocketsTest : ::testing::Test {
   void SetUp() override {
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return host->St().ownPiecesLeft == 5 && guest->St().ownPiecesLeft == 5; }, 3000));
+    ASSERT_TRUE(Wait([&] { return host->St().ownPiecesLeft == 5 && guest->St().ownPiecesLeft == 5; }))
+        << "both first games began";
   }
-  static bool Wait(const std::function<bool()> &done, int ms = 5000) { return QTest::qWaitFor(done, ms); }
+  static ::testing::AssertionResult Wait(const std::function<bool()> &done, int ms = testsupport::kWaitMs) {
+    return testsupport::WaitFor(done, ms);
+  }
   // The host is connected; the guest joins, loses a game and the host ends the match.
   void GuestJoinsAndPlaysAMatch();
 
@@ -89,7 +92,7 @@ TEST_F(RealSocketsTest, StrangerBeforeTheHostsOwnClientIsClosed) {
   testsupport::WhenModal<Zev::TFormServerSpecify> answer([&](Zev::TFormServerSpecify &form) {
     const std::string caption = host->window->Caption(Label::N_LabMessage1);
     stranger.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
-    strangerClosed = stranger.waitForConnected(3000) &&
+    strangerClosed = stranger.waitForConnected(testsupport::kWaitMs) &&
                      Wait([&] { return stranger.state() == QAbstractSocket::UnconnectedState; });
     unchanged = host->window->Caption(Label::N_LabMessage1) == caption &&
                 host->St().gamePhase == game::Waiting && host->St().netGameActive == 1;
@@ -119,7 +122,7 @@ TEST_F(RealSocketsTest, HostileGuestCannotHurtTheHost) {
   QTcpSocket intruder;
   intruder.setReadBufferSize(1024);
   intruder.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
-  ASSERT_TRUE(intruder.waitForConnected(3000));
+  ASSERT_TRUE(intruder.waitForConnected(testsupport::kWaitMs));
   ASSERT_TRUE(Wait([&] { return host->St().gamePhase == 0; }));
   QByteArray packet(1 << 20, 'x');
   packet[0] = 0, packet[1] = 0, packet[2] = 0x10, packet[3] = 0; // a length word of 1 MiB
@@ -134,7 +137,7 @@ TEST_F(RealSocketsTest, HostileGuestCannotHurtTheHost) {
   ASSERT_TRUE(Wait([&] { return host->St().gamePhase == game::Waiting && host->St().netGameActive == 1; }));
   QTcpSocket liar;
   liar.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
-  ASSERT_TRUE(liar.waitForConnected(3000));
+  ASSERT_TRUE(liar.waitForConnected(testsupport::kWaitMs));
   ASSERT_TRUE(Wait([&] { return host->St().gamePhase == 0; }));
   // A third connection is closed at once; the match goes on.
   QTcpSocket third;

@@ -140,13 +140,14 @@ struct Host {
     client.SetHost("127.0.0.1");
     client.SetPort(Port());
     client.SetActive(true);
-    PumpUntil([this] { return client.Socket()->Connected() && server.ActiveConnections() == 1; });
+    EXPECT_TRUE(PumpUntil([this] { return client.Socket()->Connected() && server.ActiveConnections() == 1; }))
+        << "the host's own client connected";
   }
   int Port() const { return server.Socket()->LocalPort(); }
   bool ClientOpen() const { return client.Socket()->Connected(); }
   // The host's own client sends a game text and gets its echo (after
   // whatever was still on its way).
-  bool Echo() {
+  ::testing::AssertionResult Echo() {
     const std::string text("Condit11", 9);
     const std::size_t before = clientReceived.size();
     client.SendPacket(text.data(), static_cast<int>(text.size()));

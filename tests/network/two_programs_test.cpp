@@ -2,13 +2,12 @@
 // play a scripted match against each other on 127.0.0.1 and disconnect
 // (each copy is the tests' driver: the program plus a scripted player). A
 // copy that hangs is killed when the bounded wait runs out, and the test fails.
-#include <QElapsedTimer>
 #include <QProcess>
-#include <QTest>
 #include <gtest/gtest.h>
 
 #include "tests/support/FreePort.h"
 #include "tests/support/GameFolder.h"
+#include "tests/support/Waits.h"
 
 namespace {
 
@@ -28,25 +27,27 @@ TEST(TwoProgramsTest, HostAndGuestPlayTwoGamesAndDisconnect) {
   const QString port = QString::number(testsupport::FreePort());
 
   QProcess host, guest;
+  QString hostOut;
   Start(host, hostFolder.path(), "host:" + port);
-  ASSERT_TRUE(host.waitForStarted(10000));
-  QTest::qWait(500);
+  ASSERT_TRUE(host.waitForStarted(testsupport::kWaitMs)) << host.errorString().toStdString();
+  ASSERT_TRUE(testsupport::WaitFor([&] {
+    return (hostOut += host.readAllStandardOutput()).contains("AUTOPLAY listening");
+  })) << "the host copy listening: "
+      << hostOut.toStdString() << host.readAllStandardError().toStdString();
   Start(guest, guestFolder.path(), "guest:" + port);
-  ASSERT_TRUE(guest.waitForStarted(10000));
+  ASSERT_TRUE(guest.waitForStarted(testsupport::kWaitMs)) << guest.errorString().toStdString();
 
-  QElapsedTimer clock;
-  clock.start();
-  while ((host.state() != QProcess::NotRunning || guest.state() != QProcess::NotRunning) &&
-         clock.elapsed() < 200000)
-    QTest::qWait(200);
-  const bool finished = host.state() == QProcess::NotRunning && guest.state() == QProcess::NotRunning;
+  // Each copy ends its match by itself within 200 s, or says it ran out of time.
+  const auto finished = testsupport::WaitFor(
+      [&] { return host.state() == QProcess::NotRunning && guest.state() == QProcess::NotRunning; }, 250000);
   for (QProcess *copy : {&host, &guest})
     if (copy->state() != QProcess::NotRunning) {
       copy->kill();
-      copy->waitForFinished(5000);
+      copy->waitForFinished(testsupport::kWaitMs);
     }
-  const QString hostOut = host.readAllStandardOutput(), guestOut = guest.readAllStandardOutput();
-  ASSERT_TRUE(finished) << "a copy hung\nhost: " << hostOut.toStdString()
+  hostOut += host.readAllStandardOutput();
+  const QString guestOut = guest.readAllStandardOutput();
+  ASSERT_TRUE(finished) << "both copies finished\nhost: " << hostOut.toStdString()
                         << "\nguest: " << guestOut.toStdString() << host.readAllStandardError().toStdString()
                         << guest.readAllStandardError().toStdString();
   EXPECT_TRUE(hostOut.contains("AUTOPLAY done role=host ownWins=1 opponentWins=1")) << hostOut.toStdString();

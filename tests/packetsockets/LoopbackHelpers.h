@@ -1,8 +1,7 @@
 #pragma once
-// Helpers for socket tests on 127.0.0.1: bounded event-loop pumping, raw
+// Helpers for socket tests on 127.0.0.1: waits that run the event loop, raw
 // peers the components cannot be made to act as, and packets as they travel.
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QThread>
 
 #include <functional>
@@ -10,26 +9,20 @@
 #include "tests/packetsockets/Frames.h"
 #include "tests/support/FreePort.h"
 #include "tests/support/MessageBoxes.h"
+#include "tests/support/Waits.h"
 
 namespace loopback {
 
 using frames::Framed;
 
-// Runs the event loop until done() holds; gives up after the time-out (a bound
-// against hanging, never an assertion on time).
-inline bool PumpUntil(const std::function<bool()> &done, int timeoutMs = 10000) {
-  QElapsedTimer elapsed;
-  elapsed.start();
-  while (!done()) {
-    if (elapsed.elapsed() > timeoutMs)
-      return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    QThread::usleep(200);
-  }
-  return true;
+// The shared wait, under the name the socket tests use.
+inline ::testing::AssertionResult PumpUntil(const std::function<bool()> &done,
+                                            int timeoutMs = testsupport::kWaitMs) {
+  return testsupport::WaitFor(done, timeoutMs);
 }
 
-// A few passes of the event loop, for things that should not happen.
+// A few passes of the event loop, for things that must not happen: whatever
+// is already pending gets its turn.
 inline void PumpPasses(int passes = 20) {
   for (int i = 0; i < passes; ++i) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 5);

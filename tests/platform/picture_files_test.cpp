@@ -35,7 +35,6 @@ const QRgb kGold = qRgb(255, 215, 0), kFirebrick = qRgb(178, 34, 34), kNavy = qR
            kWhite = qRgb(255, 255, 255), kBlack = qRgb(0, 0, 0);
 
 TEST(PictureFiles, BmpTilesOfEveryKind) {
-  REQUIRE_TESTDATA();
   // Tolerances for the palette reductions of the encoder.
   const std::pair<const char *, int> files[] = {{"tile-24bit.bmp", 0},         {"tile-32bit-v5.bmp", 0},
                                                 {"tile-16bit-565.bmp", 8},     {"tile-8bit-palette.bmp", 16},
@@ -62,7 +61,6 @@ TEST(PictureFiles, BmpTilesOfEveryKind) {
 // 143 pixels of 3 bytes: rows are padded from 429 to 432 bytes. Ignoring the
 // padding shears the rows, and the left and right edges part.
 TEST(PictureFiles, OddWidthRowsArePadded) {
-  REQUIRE_TESTDATA();
   const TBitmap face = Load("bmp/face-143x104-24bit.bmp");
   ASSERT_EQ(face.Image().size(), QSize(143, 104));
   EXPECT_TRUE(Near(face, 5, 5, kBlack, 0) && Near(face, 6, 0, qRgb(135, 206, 235), 0));
@@ -74,7 +72,6 @@ TEST(PictureFiles, OddWidthRowsArePadded) {
 // All 640 x 480 files hold the same picture: each must agree with the
 // baseline within JPEG's loss; the grayscale one comes out grey.
 TEST(PictureFiles, JpegVariants) {
-  REQUIRE_TESTDATA();
   const TBitmap baseline = Load("jpeg/baseline-640x480.jpg");
   ASSERT_EQ(baseline.Image().size(), QSize(640, 480));
   const QPoint points[] = {{20, 20}, {320, 240}, {600, 60}, {100, 400}, {620, 460}};
@@ -100,7 +97,6 @@ TEST(PictureFiles, JpegVariants) {
 // Damaged, empty, mislabelled and missing files fail with a message naming the
 // file and leave the bitmap as it was.
 TEST(PictureFiles, BadFilesFailAndLeaveTheBitmap) {
-  REQUIRE_TESTDATA();
   const std::pair<const char *, const char *> cases[] = {
       {"bmp/truncated-header.bmp", "ビットマップ形式が正しくありません"},
       {"bmp/truncated-pixels.bmp", "ビットマップ形式が正しくありません"},
@@ -129,7 +125,6 @@ TEST(PictureFiles, BadFilesFailAndLeaveTheBitmap) {
 
 // The name picks the decoder, whatever the case of its extension.
 TEST(PictureFiles, ExtensionChoosesTheDecoder) {
-  REQUIRE_TESTDATA();
   QTemporaryDir dir;
   for (const char *name : {"a.JPG", "b.Jpeg", "c.bmp"})
     ASSERT_TRUE(QFile::copy(testpaths::TestData("jpeg/odd-size-143x104.jpg"), dir.filePath(name)));
@@ -143,7 +138,6 @@ TEST(PictureFiles, ExtensionChoosesTheDecoder) {
 // Files cut anywhere or with damaged bytes decode or fail with Exception; the
 // sanitizers watch that no read or write strays.
 TEST(PictureFiles, CutOrDamagedDataFailsCleanly) {
-  REQUIRE_TESTDATA();
   for (const char *file :
        {"jpeg/progressive-640x480.jpg", "jpeg/odd-size-143x104.jpg", "bmp/tile-8bit-rle.bmp",
         "bmp/tile-16bit-565.bmp", "bmp/tile-4bit-palette.bmp", "bmp/tile-1bit.bmp"}) {

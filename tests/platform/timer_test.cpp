@@ -1,15 +1,16 @@
 // Timer switching: on starts the interval afresh, on again changes nothing,
 // off stops it; the handler runs on the event loop.
-#include <QTest>
 #include <gtest/gtest.h>
 
 #include "platform/core/MessageBox.h"
 #include "platform/core/Timer.h"
+#include "tests/support/Waits.h"
 
 TEST(TimerTest, SwitchingOnARunningTimerKeepsItsInterval) {
   int fired = 0;
-  platform::TTimer timer(300, true, [&] { ++fired; });
-  QTest::qWait(60);
+  platform::TTimer timer(60000, true, [&] { ++fired; });
+  ASSERT_TRUE(testsupport::WaitFor([&] { return timer.RemainingMs() < 59950; }))
+      << "part of the interval ran";
   const int before = timer.RemainingMs();
   timer.SetEnabled(true);
   EXPECT_LE(timer.RemainingMs(), before) << "a running timer was restarted";
@@ -30,6 +31,6 @@ TEST(TimerTest, HandlerRunsAndAThrowingHandlerDoesNotEscape) {
   });
   // The exception is reported through the message box; answer it at once.
   auto previous = platform::SetMessageBoxResponder([](const platform::MessageBoxRequest &) { return 1; });
-  EXPECT_TRUE(QTest::qWaitFor([&] { return fired >= 2; }, 5000));
+  EXPECT_TRUE(testsupport::WaitFor([&] { return fired >= 2; }));
   platform::SetMessageBoxResponder(previous);
 }

@@ -7,7 +7,7 @@
 namespace testsupport {
 
 // While it lives, watches for the first modal dialog of type Dialog and runs
-// `act` on it once; `act` must close the dialog.
+// `act` on it once; `act` closes the dialog unless something else will.
 template <typename Dialog> class WhenModal {
 public:
   explicit WhenModal(std::function<void(Dialog &)> act) {

@@ -27,6 +27,7 @@
 #include "platform/audio/SoundEffects.h"
 #include "platform/core/MessageBox.h"
 #include "system/TN_FrmSystem1.h"
+#include "tests/support/Waits.h"
 
 namespace musictest {
 
@@ -73,6 +74,10 @@ inline QByteArray Wave(int ms) {
   le(file, data, 4);
   return file + QByteArray(static_cast<qsizetype>(data), '\0');
 }
+
+// For checks that something does not happen: returns once the window's repeat
+// check, run every 100 ms, has had `times` more turns.
+inline ::testing::AssertionResult RepeatChecks(int times) { return testsupport::TimerRuns(100, times); }
 
 class MusicRig {
 public:

@@ -34,7 +34,7 @@ TEST(DroppedFiles, FirstMidiFileOfSeveralLoopsInAnyCase) {
   EXPECT_EQ(rig.window.N_MedPlayer1().FileName(), rig.Path("Upper.Mid"));
   EXPECT_FALSE(rig.window.SoundEffects().IsFilePlaying());
   QSignalSpy ended(&rig.window.N_MedPlayer1(), &MidiPlayer::Ended);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return ended.count() >= 2; }, 10000));
+  ASSERT_TRUE(testsupport::WaitFor([&] { return ended.count() >= 2; })) << "the song looped";
   EXPECT_EQ(rig.Status(), "MIDIPLAY");
   EXPECT_TRUE(rig.boxes.empty());
 }
@@ -49,7 +49,6 @@ TEST(DroppedFiles, OnlyLocalFilesAreTaken) {
 }
 
 TEST(DroppedFiles, WaveFilePlaysWithoutBlockingThenStatusClears) {
-  REQUIRE_TESTDATA();
   MusicRig rig;
   rig.StartMusic();
   ASSERT_TRUE(rig.Drop({testpaths::TestData("wav/pcm16-stereo-44k.wav")}));
@@ -60,9 +59,9 @@ TEST(DroppedFiles, WaveFilePlaysWithoutBlockingThenStatusClears) {
   EXPECT_EQ(rig.window.N_MedPlayer1().Mode(), MediaMode::NotReady);
   EXPECT_FALSE(rig.window.N_ChePlay1->isChecked());
   EXPECT_TRUE(EveryMusicControlDisabled(rig.window));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return rig.Status().empty(); }, 5000));
+  ASSERT_TRUE(testsupport::WaitFor([&] { return rig.Status().empty(); })) << "the sound ended";
   EXPECT_FALSE(rig.window.SoundEffects().IsFilePlaying());
-  QTest::qWait(300);
+  ASSERT_TRUE(musictest::RepeatChecks(3));
   EXPECT_TRUE(EveryMusicControlDisabled(rig.window)) << "nothing plays until a MIDI file is dropped";
   EXPECT_EQ(rig.window.N_MedPlayer1().Mode(), MediaMode::NotReady);
 
@@ -81,7 +80,7 @@ TEST(DroppedFiles, AnotherDropStopsTheWaveAndKeepsItsStatus) {
   ASSERT_TRUE(rig.Drop({"sound.wav"}));
   ASSERT_TRUE(rig.Drop({"long.mid"}));
   EXPECT_FALSE(rig.window.SoundEffects().IsFilePlaying());
-  QTest::qWait(600); // past the end of the sound
+  ASSERT_TRUE(musictest::RepeatChecks(6)); // past the end of the sound
   EXPECT_EQ(rig.Status(), "MIDIPLAY");
 }
 
@@ -93,7 +92,7 @@ TEST(DroppedFiles, FailedOpensNeverLoseTheNextDrop) {
   ASSERT_EQ(rig.boxes.size(), 2u) << "the open fails, and only the open";
   EXPECT_EQ(rig.window.bgmMidiPlaying, 1);
   EXPECT_EQ(rig.Status(), "");
-  QTest::qWait(400);
+  ASSERT_TRUE(musictest::RepeatChecks(4));
   EXPECT_EQ(rig.boxes.size(), 2u) << "a device that failed to open is never retried";
 
   ASSERT_TRUE(rig.Drop({"long.mid"}));

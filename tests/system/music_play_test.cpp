@@ -22,8 +22,8 @@ TEST(MusicPlay, PausedSongIsNeverRestartedAndResumesWhereItStopped) {
   EXPECT_EQ(player.Mode(), MediaMode::Paused);
   const int tick = player.CurrentTick();
 
-  QTest::qWait(800);   // longer than the song, many repeat checks
-  emit player.Ended(); // an end notice that arrives after the pause
+  ASSERT_TRUE(musictest::RepeatChecks(8)); // longer than the song
+  emit player.Ended();                     // an end notice that arrives after the pause
   EXPECT_EQ(player.Mode(), MediaMode::Paused);
   EXPECT_EQ(player.CurrentTick(), tick);
   EXPECT_EQ(rig.Status(), "MIDIPAUSE");
@@ -33,11 +33,11 @@ TEST(MusicPlay, PausedSongIsNeverRestartedAndResumesWhereItStopped) {
   EXPECT_EQ(player.Mode(), MediaMode::Playing);
   EXPECT_EQ(rig.window.PopupItem(5).text().toStdString(), "一時停止(&E)");
   QSignalSpy ended(&player, &MidiPlayer::Ended);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return ended.count() >= 2; }, 10000)) << "the resumed song did not loop";
+  ASSERT_TRUE(testsupport::WaitFor([&] { return ended.count() >= 2; })) << "the resumed song did not loop";
   EXPECT_EQ(rig.Status(), "MIDIPLAY");
 
   rig.window.N_SpeBgm3Click(); // stopped for good: closed, never restarted
-  QTest::qWait(700);
+  ASSERT_TRUE(musictest::RepeatChecks(7));
   EXPECT_EQ(player.Mode(), MediaMode::NotReady);
   rig.window.N_SpeBgm2Click(); // nothing to pause or resume
   EXPECT_EQ(rig.Status(), "");
@@ -53,7 +53,7 @@ TEST(MusicPlay, MissingFileIsReportedOnceAndNeverRetried) {
   EXPECT_EQ(rig.window.bgmMidiPlaying, 1);
   EXPECT_TRUE(rig.window.GlyphButton(1).isEnabled()) << "controls keep their state before the open";
   EXPECT_EQ(rig.Status(), "");
-  QTest::qWait(400);
+  ASSERT_TRUE(musictest::RepeatChecks(4));
   EXPECT_EQ(rig.boxes.size(), 1u);
   EXPECT_EQ(rig.window.N_MedPlayer1().Mode(), MediaMode::NotReady);
 }

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "MusicRig.h"
 #include "platform/audio/MidiPlayer.h"
 #include "platform/core/MessageBox.h"
 #include "system/TN_FrmSystem1.h"
@@ -67,7 +68,7 @@ TEST_F(MusicStartTest, AMissingFileIsReportedOnceAndNeverRetried) {
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(window.N_EdiBgm1->text(), folder_.filePath("missing.mid"));
   EXPECT_EQ(window.StatusText().toStdString(), "");
-  QTest::qWait(400); // several repeat checks
+  ASSERT_TRUE(musictest::RepeatChecks(4));
   EXPECT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(window.N_MedPlayer1().Mode(), platform::audio::MediaMode::NotReady);
 }
@@ -79,7 +80,7 @@ TEST_F(MusicStartTest, ASongThatEndsStartsAgainWhileRepeatIsOn) {
   auto &player = window.N_MedPlayer1();
   int ends = 0;
   QObject::connect(&player, &platform::audio::MidiPlayer::Ended, [&] { ++ends; });
-  ASSERT_TRUE(QTest::qWaitFor([&] { return ends >= 2; }, 10000)) << "the song did not loop";
+  ASSERT_TRUE(testsupport::WaitFor([&] { return ends >= 2; })) << "the song did not loop";
   EXPECT_NE(player.Mode(), platform::audio::MediaMode::NotReady);
   EXPECT_EQ(window.StatusText().toStdString(), "MIDIPLAY");
 }

@@ -82,7 +82,7 @@ public:
                                  w_.mapToGlobal(QPoint(100, 100)));
     QApplication::sendEvent(&w_, &rightClick);
     QMenu &menu = w_.PopupMenu();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return menu.isVisible(); }, 2000));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return menu.isVisible(); })) << "the pop-up menu shown";
     for (QAction *item : menu.actions())
       if (item->text() == QString::fromUtf8(caption)) {
         ASSERT_TRUE(item->isEnabled()) << caption;
@@ -126,7 +126,7 @@ void Ended(User &user) {
   user.w_.N_ChePlay1->setChecked(false);
   user.w_.N_EdiBgm1->setText(user.rig_.Path("song.mid"));
   user.Press(kPlay);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return user.rig_.Status().empty(); }, 10000));
+  ASSERT_TRUE(testsupport::WaitFor([&] { return user.rig_.Status().empty(); })) << "the song ended";
 }
 void CdChosen(User &user) {
   Ended(user);
@@ -239,7 +239,9 @@ const Row kRows[] = {
        u.w_.N_EdiBgm1->setText(u.rig_.Path("song.mid"));
        u.Press(kPlay);
      },
-     [](User &u) { ASSERT_TRUE(QTest::qWaitFor([&] { return u.rig_.Status().empty(); }, 10000)); },
+     [](User &u) {
+       ASSERT_TRUE(testsupport::WaitFor([&] { return u.rig_.Status().empty(); })) << "the song ended";
+     },
      "play=+ pause=- stop=- midi=+ P=+ D=- E=- sources=+ status="},
     {"CdTimerDiscGone",
      [](User &u) {
@@ -298,8 +300,8 @@ TEST(UserDrops, MidiFileAfterAWaveFileLoops) {
   ASSERT_TRUE(rig.Drop({"sound.wav"}));
   ASSERT_TRUE(rig.Drop({"song.mid"}));
   QSignalSpy ended(&rig.window.N_MedPlayer1(), &platform::audio::MidiPlayer::Ended);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return ended.count() >= 2; }, 10000));
-  QTest::qWait(100);
+  ASSERT_TRUE(testsupport::WaitFor([&] { return ended.count() >= 2; })) << "the song looped";
+  ASSERT_TRUE(musictest::RepeatChecks(1));
   EXPECT_EQ(rig.Status(), "MIDIPLAY");
   EXPECT_EQ(rig.window.N_MedPlayer1().Mode(), platform::audio::MediaMode::Playing);
   EXPECT_TRUE(rig.boxes.empty());

@@ -20,6 +20,7 @@
 #include "system/TN_FrmSystem1.h"
 #include "tests/support/GameFolder.h"
 #include "tests/support/MessageBoxes.h"
+#include "tests/support/Waits.h"
 
 namespace windowtest {
 
@@ -78,7 +79,9 @@ inline QMenu *OpenMenu(QMainWindow &window, const char *top) {
   QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(topAction).center());
   QApplication::processEvents();
   QMenu *menu = topAction->menu();
-  EXPECT_TRUE(menu == nullptr || QTest::qWaitFor([&] { return menu->isVisible(); }, 2000)) << top;
+  if (menu != nullptr) {
+    EXPECT_TRUE(testsupport::WaitFor([&] { return menu->isVisible(); })) << top << "'s menu shown";
+  }
   return menu;
 }
 

@@ -16,7 +16,7 @@ protected:
   void SetUp() override {
     window_->N_TimCreate1Timer(); // the first game
     window_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_, testsupport::kWaitMs));
   }
 
   // A click where the user points in the client area: the topmost control there takes it.

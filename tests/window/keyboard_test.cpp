@@ -27,7 +27,7 @@ protected:
 
   void Activate() {
     window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_, testsupport::kWaitMs));
   }
   // A key goes where the keyboard is, as the user's does.
   void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {

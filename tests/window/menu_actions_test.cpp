@@ -9,6 +9,7 @@
 
 #include "tests/game/RuleTables.h"
 #include "tests/support/StateColumns.h"
+#include "tests/support/Waits.h"
 #include "tests/window/MainWindowRig.h"
 
 using game::MenuItem;
@@ -54,7 +55,8 @@ protected:
     window_->SetUrlOpener([this](const QUrl &url) { opened_ += url.toLocalFile().toStdString(); });
     window_->show();
     // The start-up timer starts the first game.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window_->State().ownPiecesLeft == 5; }, 5000));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return window_->State().ownPiecesLeft == 5; }))
+        << "the first game began";
   }
 
   State Snapshot() {

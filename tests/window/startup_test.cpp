@@ -1,10 +1,11 @@
 // Start-up and quitting of the main window: the deferred start-up work, the
 // splash, the closing question and the settings file.
 #include <QScreen>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "app/TN_FrmSub1.h"
+#include "tests/support/ModalDialog.h"
+#include "tests/support/Waits.h"
 #include "tests/window/MainWindowRig.h"
 
 using game::Label;
@@ -58,7 +59,8 @@ TEST_F(StartupTest, StartupTickDoesItsWorkOnce) {
 TEST_F(StartupTest, FailingStepsAreReportedOnceAndStartupGoesOn) {
   Create({"Marvok01.mid", "Cast1.bmp"});
   boxes_.boxes.clear(); // the missing portrait reported at creation
-  QTest::qWait(450);    // the real timer: it must run once, not every 100 ms
+  ASSERT_TRUE(testsupport::WaitFor([&] { return !window_->Enabled(Timer::N_TimCreate1); }))
+      << "the real start-up timer ran once and switched itself off";
   EXPECT_FALSE(window_->Enabled(Timer::N_TimCreate1));
   EXPECT_EQ(window_->State().ownPiecesLeft, 5);
   EXPECT_EQ(window_->Caption(Label::N_LabScore1), "0");
@@ -73,9 +75,9 @@ TEST_F(StartupTest, SplashClosesAndDestroysItself) {
   EXPECT_EQ(splash->size(), QSize(412, 230));
   EXPECT_TRUE(splash->windowFlags() & Qt::FramelessWindowHint);
   bool openAfterEscape = false;
-  QTimer::singleShot(300, splash, [&] {
-    QTest::keyClick(splash, Qt::Key_Escape);
-    openAfterEscape = splash->isVisible();
+  testsupport::WhenModal<TN_FrmSub1> escape([&](TN_FrmSub1 &shown) {
+    QTest::keyClick(&shown, Qt::Key_Escape);
+    openAfterEscape = shown.isVisible();
   });
   splash->exec(); // returns when the closing timer (2000 ms) has closed it
   EXPECT_TRUE(openAfterEscape) << "Escape must not dismiss the splash";
@@ -89,7 +91,7 @@ TEST_F(StartupTest, SplashClosesAndDestroysItself) {
 TEST_F(StartupTest, SplashIsCentredOnTheScreen) {
   auto splash = std::make_unique<TN_FrmSub1>();
   splash->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(splash.get()));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(splash.get(), testsupport::kWaitMs));
   const QSize screen = splash->screen()->geometry().size(); // 800 by 800 offscreen: 194,285
   EXPECT_EQ(splash->frameGeometry(),
             QRect((screen.width() - 412) / 2, (screen.height() - 230) / 2, 412, 230));
