@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
+#include <memory>
 #include <poll.h>
 #include <string>
 #include <thread>
@@ -106,12 +107,13 @@ private:
   std::thread thread_;
 };
 
-// A connection of the server that counts when it is freed.
+// A connection of the server that counts when it is freed. The count outlives
+// the host: a connection may be freed from the event loop after its host is gone.
 struct CountedConnection : Zev::TPacketServerClientWinSocket {
-  CountedConnection(int socket, platform::TServerWinSocket *server, int &freed)
-      : TPacketServerClientWinSocket(socket, server), freed(freed) {}
-  ~CountedConnection() override { ++freed; }
-  int &freed;
+  CountedConnection(int socket, platform::TServerWinSocket *server, std::shared_ptr<int> freed)
+      : TPacketServerClientWinSocket(socket, server), freed(std::move(freed)) {}
+  ~CountedConnection() override { ++*freed; }
+  std::shared_ptr<int> freed;
 };
 
 // The hosting side: the server relays every packet to every connection, the
@@ -123,7 +125,7 @@ struct Host {
   network::ZevMatchSockets sockets{client, server, [this] { return clock.Now(); }};
   std::string clientReceived; // framed again, to compare with what was sent
   int relayed = 0;
-  int freed = 0; // connections freed, their queues with them
+  std::shared_ptr<int> freed = std::make_shared<int>(0); // connections freed, their queues with them
 
   Host() {
     server.SetOnGetSocket([this](auto *, int socket, auto &connection) {
@@ -230,7 +232,7 @@ TEST(RelayQueue, QuietNonReaderIsCutAfterItsStall) {
   host.clock.Advance(network::RelayQueueWatch::kStallMs - 1000);
   ASSERT_TRUE(PumpUntil([&] { return host.server.ActiveConnections() == 1; }))
       << "the quiet guest is not cut";
-  ASSERT_TRUE(PumpUntil([&] { return host.freed == 1; })) << "the cut connection is not freed";
+  ASSERT_TRUE(PumpUntil([&] { return *host.freed == 1; })) << "the cut connection is not freed";
   EXPECT_TRUE(host.ClientOpen());
   EXPECT_TRUE(host.Echo());
 }
