@@ -11,6 +11,7 @@
 #include "platform/core/EventGuard.h"
 #include "platform/core/TerminationSignals.h"
 #include "platform/core/Translation.h"
+#include "platform/core/WindowManager.h"
 #include "system/TN_FrmSystem1.h"
 
 namespace app {
@@ -30,6 +31,7 @@ int Run(int argc, char **argv, const AfterShow &afterShow) {
     std::fprintf(stderr, "MarvokZT: no display to open a window on (set DISPLAY, or run under xvfb-run).\n");
     return 1;
   }
+  platform::ForgetGoneWindowManager();
   QApplication app(argc, argv);
   QApplication::setApplicationName("MarvokZT");
   platform::InstallJapaneseQtTranslation(app);

@@ -1,6 +1,7 @@
 #include "system/SoundMixer.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 
 #include <array>
 
@@ -9,7 +10,8 @@ namespace music {
 namespace {
 struct MixerCommand {
   const char *program;
-  const char *arguments; // separated by blanks
+  const char *arguments;   // separated by blanks
+  bool inTerminal = false; // a text-mode mixer, run in the desktop's terminal
 };
 
 constexpr std::array<MixerCommand, 7> kMixers{{
@@ -19,8 +21,11 @@ constexpr std::array<MixerCommand, 7> kMixers{{
     {"gnome-control-center", "sound"},
     {"mate-volume-control", ""},
     {"qasmixer", ""},
-    {"x-terminal-emulator", "-e alsamixer"},
+    {"alsamixer", "", true},
 }};
+constexpr const char *kTerminal = "x-terminal-emulator";
+
+bool Installed(const char *program) { return !QStandardPaths::findExecutable(program).isEmpty(); }
 } // namespace
 
 bool StartDetached(const QString &program, const QStringList &arguments) {
@@ -28,9 +33,15 @@ bool StartDetached(const QString &program, const QStringList &arguments) {
 }
 
 bool StartSoundMixer(const ProgramLauncher &launch) {
-  for (const MixerCommand &mixer : kMixers)
-    if (launch(mixer.program, QString(mixer.arguments).split(' ', Qt::SkipEmptyParts)))
+  for (const MixerCommand &mixer : kMixers) {
+    // A terminal starts even for a program that is missing, and shows only its error.
+    if (!Installed(mixer.program) || (mixer.inTerminal && !Installed(kTerminal)))
+      continue;
+    const QStringList arguments = QString(mixer.arguments).split(' ', Qt::SkipEmptyParts);
+    if (mixer.inTerminal ? launch(kTerminal, QStringList{"-e", mixer.program} + arguments)
+                         : launch(mixer.program, arguments))
       return true;
+  }
   return false;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The desktop's sound mixer, started as the sound control panel. Which mixer a
-// desktop has varies, so the common ones are tried in turn, pavucontrol first.
+// desktop has varies, so the installed ones are tried in turn, pavucontrol
+// first; where none is installed nothing starts.
 #include <QString>
 #include <QStringList>
 
@@ -12,7 +13,7 @@ namespace music {
 using ProgramLauncher = std::function<bool(const QString &program, const QStringList &arguments)>;
 bool StartDetached(const QString &program, const QStringList &arguments);
 
-// Starts the first mixer that launches; false when none did.
+// Starts the first installed mixer (found on PATH) that launches; false when none did.
 bool StartSoundMixer(const ProgramLauncher &launch = StartDetached);
 
 } // namespace music

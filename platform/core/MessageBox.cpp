@@ -1,6 +1,7 @@
 #include "platform/core/MessageBox.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
@@ -33,16 +34,28 @@ int Ask(QMessageBox &box, const MessageBoxRequest &request) {
   return IDOK;
 }
 
+// The window that gets the keyboard back: the one that had it, or the
+// application's main window where that one has hidden (a dialog that hides as
+// it starts what then fails) or Qt no longer counts any window as active.
+QWidget *KeyboardHome(QWidget *window) {
+  if (window != nullptr && window->isVisible())
+    return window;
+  for (QWidget *topLevel : QApplication::topLevelWidgets())
+    if (qobject_cast<QMainWindow *>(topLevel) != nullptr && topLevel->isVisible())
+      return topLevel;
+  return nullptr;
+}
+
 int ShowDialog(const MessageBoxRequest &request) {
-  const QPointer<QWidget> owner = QApplication::activeWindow();
+  const QPointer<QWidget> active = QApplication::activeWindow();
   int answer = IDOK;
   {
-    QMessageBox box(owner);
+    QMessageBox box(KeyboardHome(active));
     answer = Ask(box, request);
   }
-  // The owner gets the keyboard back, also where no window manager hands it on.
-  if (owner && owner->isVisible())
-    owner->activateWindow();
+  // Also where no window manager hands the keyboard on.
+  if (QWidget *home = KeyboardHome(active))
+    home->activateWindow();
   return answer;
 }
 } // namespace

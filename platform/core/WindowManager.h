@@ -10,4 +10,10 @@ namespace platform {
 // or go while the program runs.
 bool WindowManagerActs();
 
+// A manager that was killed leaves the list of what it supports on the root
+// window, and Qt reads that list once, when it connects: it would hand window
+// activation and full screen to nobody. Removes the list when the manager is
+// gone; call before the application connects to the display.
+void ForgetGoneWindowManager();
+
 } // namespace platform

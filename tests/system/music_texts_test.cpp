@@ -1,6 +1,9 @@
 // The texts the music controls judge and show: a dropped file's extension,
-// the file dialog's filter, the CD status, and the order mixers are tried in.
+// the file dialog's filter, the CD status, and which mixer is started.
+#include <QFile>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "system/MusicTexts.h"
@@ -44,25 +47,37 @@ TEST(CdStatus, TrackInBracketsTwoBlanksAndMinutesSeconds) {
   EXPECT_EQ(music::CdStatusText("", "0:00"), "<>  0:00");
 }
 
-TEST(SoundMixer, TriesMixersInTurnUntilOneStarts) {
-  QStringList tried;
-  EXPECT_FALSE(music::StartSoundMixer([&](const QString &program, const QStringList &) {
-    tried << program;
-    return false;
-  }));
-  ASSERT_GE(tried.size(), 3);
-  EXPECT_EQ(tried.front(), "pavucontrol");
-  EXPECT_EQ(tried.removeDuplicates(), 0);
+// Only a mixer found on PATH is started, and a terminal only with the mixer it
+// would run; the installed ones are tried in turn, pavucontrol first.
+TEST(SoundMixer, StartsOnlyAnInstalledMixer) {
+  QTemporaryDir bin;
+  ASSERT_TRUE(bin.isValid());
+  const QByteArray path = qgetenv("PATH");
+  const auto restore = qScopeGuard([&] { qputenv("PATH", path); });
+  qputenv("PATH", bin.path().toUtf8());
+  auto install = [&](const char *program) {
+    QFile file(bin.filePath(program));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+  };
+  // The commands tried, in turn, with a launcher that starts only `starts`.
+  auto tried = [](const QString &starts) {
+    QStringList commands;
+    music::StartSoundMixer([&](const QString &program, const QStringList &arguments) {
+      commands << (QStringList{program} + arguments).join(' ');
+      return program == starts;
+    });
+    return commands.join(", ").toStdString();
+  };
 
-  tried.clear();
-  QStringList arguments;
-  EXPECT_TRUE(music::StartSoundMixer([&](const QString &program, const QStringList &args) {
-    tried << program;
-    arguments = args;
-    return program == "gnome-control-center";
-  }));
-  EXPECT_EQ(tried.back(), "gnome-control-center");
-  EXPECT_EQ(arguments, QStringList{"sound"});
+  EXPECT_EQ(tried(""), "");
+  install("x-terminal-emulator");
+  EXPECT_EQ(tried(""), "") << "a terminal without the mixer to run in it";
+  install("alsamixer");
+  EXPECT_EQ(tried("x-terminal-emulator"), "x-terminal-emulator -e alsamixer");
+  for (const char *program : {"gnome-control-center", "qasmixer", "pavucontrol"})
+    install(program);
+  EXPECT_EQ(tried("gnome-control-center"), "pavucontrol, gnome-control-center sound");
   EXPECT_FALSE(music::StartDetached("/nonexistent/mixer", {}));
 }
 
