@@ -5,9 +5,9 @@
 #include <QTcpSocket>
 #include <gtest/gtest.h>
 
+#include "tests/app/MainWindowRig.h"
 #include "tests/support/FreePort.h"
 #include "tests/support/Waits.h"
-#include "tests/window/MainWindowRig.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ struct QuitInMatchTest : ::testing::Test {
 
   testsupport::GameFolderCopy folder;
   testsupport::BoxRecorder boxes;
-  windowtest::ProgramWindows<NotingWindow> program;
+  apptest::ProgramWindows<NotingWindow> program;
   NotingWindow *window = program.window.get();
   int port = testsupport::FreePort();
   QTcpSocket peer;

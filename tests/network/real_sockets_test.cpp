@@ -5,17 +5,17 @@
 
 #include "game/SearchRule.h"
 #include "packetsockets/ServerSpecifyForm.h"
+#include "tests/app/MainWindowRig.h"
 #include "tests/support/FreePort.h"
 #include "tests/support/ModalDialog.h"
 #include "tests/support/Waits.h"
-#include "tests/window/MainWindowRig.h"
 
 using game::Label;
 
 namespace {
 
 // One copy of the program's windows, as WinMain makes them.
-struct Program : windowtest::ProgramWindows<> {
+struct Program : apptest::ProgramWindows<> {
   void Click(int row, int column) { window->Game().CellMouseDown(game::CellNumber(row, column)); }
 };
 

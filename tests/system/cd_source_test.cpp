@@ -5,9 +5,9 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-#include "../support/TestPaths.h"
 #include "MusicRig.h"
 #include "platform/audio/CdDrive.h"
+#include "tests/support/TestPaths.h"
 
 namespace {
 

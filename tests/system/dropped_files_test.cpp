@@ -5,8 +5,8 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-#include "../support/TestPaths.h"
 #include "MusicRig.h"
+#include "tests/support/TestPaths.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-#include "tests/window/MainWindowRig.h"
+#include "tests/app/MainWindowRig.h"
 
 using game::MenuItem;
 
@@ -54,9 +54,9 @@ protected:
   }
 
   std::vector<QUrl> opened_;
-  windowtest::MainWindowRig rig_;
+  apptest::MainWindowRig rig_;
   TN_FrmMain1 *window_ = rig_.window.get();
-  windowtest::FakeDisplay &display_ = *rig_.display;
+  apptest::FakeDisplay &display_ = *rig_.display;
 };
 
 // Escape asks to quit whenever the main window is active, whatever had the keyboard before.
@@ -72,7 +72,7 @@ TEST_P(KeyboardTest, EscapeAsksAfterWhateverHadTheKeyboard) {
       {"Alt pressed twice", [&] { Press(Qt::Key_Alt), Press(Qt::Key_Alt); }, 0},
       {"a menu opened with the mouse and closed with Escape",
        [&] {
-         windowtest::OpenMenu(*window_, "ｵﾌﾟｼｮﾝ(&O)");
+         apptest::OpenMenu(*window_, "ｵﾌﾟｼｮﾝ(&O)");
          ASSERT_NE(QApplication::activePopupWidget(), nullptr);
          Press(Qt::Key_Escape);
          ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
@@ -88,7 +88,7 @@ TEST_P(KeyboardTest, EscapeAsksAfterWhateverHadTheKeyboard) {
       {"a full-screen round trip", [&] { Press(Qt::Key_F2), Press(Qt::Key_F2); }, 0},
       {"the system window shown and closed",
        [&] {
-         windowtest::Choose(*window_, "ｼｽﾃﾑ情報(&Ｓ)");
+         apptest::Choose(*window_, "ｼｽﾃﾑ情報(&Ｓ)");
          ASSERT_TRUE(rig_.system->isVisible());
          rig_.system->close();
          Activate();
@@ -98,7 +98,7 @@ TEST_P(KeyboardTest, EscapeAsksAfterWhateverHadTheKeyboard) {
        [&] {
          Press(Qt::Key_F4);
          ASSERT_TRUE(rig_.dialog->isVisible());
-         windowtest::ClickButton(*rig_.dialog, "ｷｬﾝｾﾙ(&C)");
+         apptest::ClickButton(*rig_.dialog, "ｷｬﾝｾﾙ(&C)");
          ASSERT_FALSE(rig_.dialog->isVisible());
          Activate();
        },
@@ -152,8 +152,8 @@ TEST_P(KeyboardTest, ShortcutsAnswerWhetherTheMenuShowsOrNot) {
     enter();
     Press(Qt::Key_F4);
     EXPECT_TRUE(rig_.dialog->isVisible()) << "F4 opens the network dialog";
-    windowtest::ClickButton(*rig_.dialog,
-                            "ｷｬﾝｾﾙ(&C)"); // in full screen this shows the menu (the top strip's flip)
+    apptest::ClickButton(*rig_.dialog,
+                         "ｷｬﾝｾﾙ(&C)"); // in full screen this shows the menu (the top strip's flip)
     Activate();
 
     Press(Qt::Key_F2);
@@ -199,7 +199,7 @@ TEST_P(KeyboardTest, IntoFullScreenAndBack) {
 TEST_P(KeyboardTest, SystemInformationLeavesFullScreenFirst) {
   Press(Qt::Key_F2);
   OverTheTopStrip(100);
-  windowtest::Choose(*window_, "ｼｽﾃﾑ情報(&Ｓ)");
+  apptest::Choose(*window_, "ｼｽﾃﾑ情報(&Ｓ)");
   EXPECT_FALSE(FullScreen());
   EXPECT_EQ(display_.restores, 1);
   EXPECT_TRUE(rig_.system->isVisible());
@@ -217,7 +217,7 @@ TEST_P(KeyboardTest, UnderlinedLettersChooseTheTopItems) {
     SCOPED_TRACE(time);
     Press(Qt::Key_S, Qt::AltModifier);
     EXPECT_TRUE(rig_.system->isVisible());
-    windowtest::ClickButton(*rig_.system, "終了(&X)");
+    apptest::ClickButton(*rig_.system, "終了(&X)");
     Activate();
   }
 

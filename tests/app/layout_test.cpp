@@ -3,7 +3,7 @@
 // diamond, the stacking order and who takes the mouse, and the ten timers.
 #include <gtest/gtest.h>
 
-#include "tests/window/MainWindowRig.h"
+#include "tests/app/MainWindowRig.h"
 
 using game::Label;
 using game::Picture;
@@ -13,7 +13,7 @@ namespace {
 
 class MainWindowLayout : public ::testing::Test {
 protected:
-  windowtest::MainWindowRig rig_;
+  apptest::MainWindowRig rig_;
   TN_FrmMain1 *window_ = rig_.window.get();
 };
 

@@ -1,7 +1,7 @@
 #include "platform/audio/WavStream.h"
 #include "platform/core/Exception.h"
 
-#include "../support/TestPaths.h"
+#include "tests/support/TestPaths.h"
 
 #include <gtest/gtest.h>
 

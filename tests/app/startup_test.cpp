@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "app/TN_FrmSub1.h"
+#include "tests/app/MainWindowRig.h"
 #include "tests/support/ModalDialog.h"
 #include "tests/support/Waits.h"
-#include "tests/window/MainWindowRig.h"
 
 using game::Label;
 using game::Timer;
@@ -20,14 +20,14 @@ protected:
   void Create(const QStringList &leaveOut = {}) {
     folder_ = std::make_unique<testsupport::GameFolderCopy>(leaveOut);
     ASSERT_TRUE(folder_->Copied());
-    program_ = std::make_unique<windowtest::ProgramWindows<>>();
+    program_ = std::make_unique<apptest::ProgramWindows<>>();
     window_ = program_->window.get();
     system_ = program_->system.get();
   }
 
   testsupport::BoxRecorder boxes_;
   std::unique_ptr<testsupport::GameFolderCopy> folder_;
-  std::unique_ptr<windowtest::ProgramWindows<>> program_; // destroyed before the folder
+  std::unique_ptr<apptest::ProgramWindows<>> program_; // destroyed before the folder
   TN_FrmMain1 *window_ = nullptr;
   TN_FrmSystem1 *system_ = nullptr;
 };

@@ -22,7 +22,7 @@
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/Waits.h"
 
-namespace windowtest {
+namespace apptest {
 
 // Counts switches and restores; offers a 640 by 480 mode or not.
 struct FakeDisplay : platform::DisplayModeSwitcher {
@@ -108,4 +108,4 @@ inline void ClickButton(QWidget &window, const char *caption) {
   FAIL() << "no button " << caption;
 }
 
-} // namespace windowtest
+} // namespace apptest

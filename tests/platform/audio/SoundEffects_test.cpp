@@ -1,6 +1,6 @@
 #include "platform/audio/SoundEffects.h"
 
-#include "../support/TestPaths.h"
+#include "tests/support/TestPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>

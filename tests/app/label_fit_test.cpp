@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/Controls.h"
+#include "tests/app/MainWindowRig.h"
 #include "tests/support/Pixels.h"
 #include "tests/system/FakeInformation.h"
-#include "tests/window/MainWindowRig.h"
 
 using game::Label;
 using testpixels::Count;
@@ -139,7 +139,7 @@ TEST(MainWindowLabels, ShowTheirCaptionsInTheirFontAndColour) {
        true,
        {"HIGHSCORE", "0", "99999"}},
   };
-  windowtest::MainWindowRig rig;
+  apptest::MainWindowRig rig;
   for (const auto &row : rows) {
     SCOPED_TRACE(static_cast<int>(row.label));
     const platform::TLabel &label = rig.window->LabelControl(row.label);
@@ -156,7 +156,7 @@ TEST(MainWindowLabels, ShowTheirCaptionsInTheirFontAndColour) {
 
 // The win label spreads over the field's cells only while it is shown.
 TEST(MainWindowLabels, GrownWinLabelTakesTheMouseOnlyWhileShown) {
-  windowtest::MainWindowRig rig;
+  apptest::MainWindowRig rig;
   QWidget &client = rig.window->ClientArea();
   const QPoint past284(475, 212); // beyond the design width, on cell (2,7)
   QWidget *cell = &rig.window->PictureControl(game::CellPicture(game::CellNumber(2, 7)));
@@ -185,7 +185,7 @@ TEST(SystemWindowLabels, InformationValuesShowWhole) {
   source->bits = 32, source->memory = 64ull << 30;
   window.SetSystemInformationSource(std::move(source));
   window.show();
-  windowtest::ClickButton(window, "情報(&S)");
+  apptest::ClickButton(window, "情報(&S)");
   const int tops[] = {35, 49, 63, 77, 91, 105};
   for (int n = 1; n <= 6; ++n) {
     SCOPED_TRACE(n);

@@ -4,7 +4,7 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 
-#include "tests/window/MainWindowRig.h"
+#include "tests/app/MainWindowRig.h"
 
 using game::Label;
 using game::Picture;
@@ -27,7 +27,7 @@ protected:
     return {310 + 32 * (column - row) + 10, 62 + 16 * (column + row) + 10};
   }
 
-  windowtest::MainWindowRig rig_;
+  apptest::MainWindowRig rig_;
   TN_FrmMain1 *window_ = rig_.window.get();
 };
 

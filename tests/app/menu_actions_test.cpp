@@ -7,10 +7,10 @@
 
 #include <set>
 
+#include "tests/app/MainWindowRig.h"
 #include "tests/game/RuleTables.h"
 #include "tests/support/StateColumns.h"
 #include "tests/support/Waits.h"
-#include "tests/window/MainWindowRig.h"
 
 using game::MenuItem;
 using testcolumns::State;
@@ -76,7 +76,7 @@ protected:
             {"full", std::to_string(st.fullScreen)}};
   }
 
-  windowtest::MainWindowRig rig_;
+  apptest::MainWindowRig rig_;
   TN_FrmMain1 *window_ = rig_.window.get();
   std::string opened_;
 };
@@ -86,12 +86,12 @@ class MenuActions : public MainMenu, public ::testing::WithParamInterface<Row> {
 TEST_P(MenuActions, ItemDoesItsOwnWorkAndNothingElse) {
   const Row &row = GetParam();
   if (std::string(row.fromLevel) != "初級")
-    windowtest::Choose(*window_, "ｵﾌﾟｼｮﾝ(&O)", row.fromLevel);
+    apptest::Choose(*window_, "ｵﾌﾟｼｮﾝ(&O)", row.fromLevel);
   QTest::mouseClick(&window_->PictureControl(game::CellPicture(game::CellNumber(5, 5))), Qt::LeftButton, {},
                     QPoint(10, 10));
   ASSERT_EQ(window_->State().gamePhase, 1) << "the first Marvok is deployed";
   const State before = Snapshot();
-  windowtest::Choose(*window_, row.top, row.item);
+  apptest::Choose(*window_, row.top, row.item);
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "the menu closed";
   State sets = testcolumns::Columns(row.sets);
   if (sets.count("help"))
@@ -108,14 +108,14 @@ INSTANTIATE_TEST_SUITE_P(MainMenu, MenuActions, ::testing::ValuesIn(kRows),
 
 // A menu item is chosen with the left button; the others leave the menu open.
 TEST_F(MainMenu, ItemsTakeTheLeftButtonOnly) {
-  QMenu *menu = windowtest::OpenMenu(*window_, "ｵﾌﾟｼｮﾝ(&O)");
+  QMenu *menu = apptest::OpenMenu(*window_, "ｵﾌﾟｼｮﾝ(&O)");
   window_->State().ownPiecesLeft = 2;
   for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
-    windowtest::ClickItem(menu, "ﾆｭｰｹﾞｰﾑ(&N)", button);
+    apptest::ClickItem(menu, "ﾆｭｰｹﾞｰﾑ(&N)", button);
     EXPECT_EQ(window_->State().ownPiecesLeft, 2) << button;
     EXPECT_EQ(QApplication::activePopupWidget(), menu) << button;
   }
-  windowtest::ClickItem(menu, "ﾆｭｰｹﾞｰﾑ(&N)");
+  apptest::ClickItem(menu, "ﾆｭｰｹﾞｰﾑ(&N)");
   EXPECT_EQ(window_->State().ownPiecesLeft, 5);
 }
 
@@ -138,7 +138,7 @@ TEST(MainMenuItems, AsCreated) {
       {MenuItem::N_MenTool1, "ｼｽﾃﾑ情報(&Ｓ)", "", false, true},
       {MenuItem::N_MenHelp1, "ﾍﾙﾌﾟ(&H)", "F1", false, true},
   };
-  windowtest::MainWindowRig rig;
+  apptest::MainWindowRig rig;
   for (const auto &row : rows) {
     QAction &action = rig.window->MenuAction(row.item);
     EXPECT_EQ(action.text().toStdString(), row.caption);
