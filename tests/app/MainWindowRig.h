@@ -59,7 +59,12 @@ template <typename Window = TN_FrmMain1> struct ProgramWindows {
   FakeDisplay *display = nullptr;
 };
 
-struct MainWindowRig : testsupport::BoxRecorder, testsupport::InFolder, ProgramWindows<> {};
+// Run from the game folder, or from a copy of the test's own (GameFolderCopy, less the files named).
+template <typename Window = TN_FrmMain1, typename Folder = testsupport::InFolder>
+struct MainWindowRig : testsupport::BoxRecorder, Folder, ProgramWindows<Window> {
+  MainWindowRig() = default;
+  explicit MainWindowRig(const QStringList &leaveOut) : Folder(leaveOut) {}
+};
 
 // The action with this caption among these, or null.
 inline QAction *Find(const QList<QAction *> &actions, const char *caption) {

@@ -27,7 +27,7 @@ protected:
     return {310 + 32 * (column - row) + 10, 62 + 16 * (column + row) + 10};
   }
 
-  apptest::MainWindowRig rig_;
+  apptest::MainWindowRig<> rig_;
   TN_FrmMain1 *window_ = rig_.window.get();
 };
 

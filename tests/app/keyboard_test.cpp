@@ -54,7 +54,7 @@ protected:
   }
 
   std::vector<QUrl> opened_;
-  apptest::MainWindowRig rig_;
+  apptest::MainWindowRig<> rig_;
   TN_FrmMain1 *window_ = rig_.window.get();
   apptest::FakeDisplay &display_ = *rig_.display;
 };

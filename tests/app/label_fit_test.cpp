@@ -139,7 +139,7 @@ TEST(MainWindowLabels, ShowTheirCaptionsInTheirFontAndColour) {
        true,
        {"HIGHSCORE", "0", "99999"}},
   };
-  apptest::MainWindowRig rig;
+  apptest::MainWindowRig<> rig;
   for (const auto &row : rows) {
     SCOPED_TRACE(static_cast<int>(row.label));
     const platform::TLabel &label = rig.window->LabelControl(row.label);
@@ -156,7 +156,7 @@ TEST(MainWindowLabels, ShowTheirCaptionsInTheirFontAndColour) {
 
 // The win label spreads over the field's cells only while it is shown.
 TEST(MainWindowLabels, GrownWinLabelTakesTheMouseOnlyWhileShown) {
-  apptest::MainWindowRig rig;
+  apptest::MainWindowRig<> rig;
   QWidget &client = rig.window->ClientArea();
   const QPoint past284(475, 212); // beyond the design width, on cell (2,7)
   QWidget *cell = &rig.window->PictureControl(game::CellPicture(game::CellNumber(2, 7)));

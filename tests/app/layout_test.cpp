@@ -13,7 +13,7 @@ namespace {
 
 class MainWindowLayout : public ::testing::Test {
 protected:
-  apptest::MainWindowRig rig_;
+  apptest::MainWindowRig<> rig_;
   TN_FrmMain1 *window_ = rig_.window.get();
 };
 

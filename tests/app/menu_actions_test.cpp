@@ -76,7 +76,7 @@ protected:
             {"full", std::to_string(st.fullScreen)}};
   }
 
-  apptest::MainWindowRig rig_;
+  apptest::MainWindowRig<> rig_;
   TN_FrmMain1 *window_ = rig_.window.get();
   std::string opened_;
 };
@@ -138,7 +138,7 @@ TEST(MainMenuItems, AsCreated) {
       {MenuItem::N_MenTool1, "ｼｽﾃﾑ情報(&Ｓ)", "", false, true},
       {MenuItem::N_MenHelp1, "ﾍﾙﾌﾟ(&H)", "F1", false, true},
   };
-  apptest::MainWindowRig rig;
+  apptest::MainWindowRig<> rig;
   for (const auto &row : rows) {
     QAction &action = rig.window->MenuAction(row.item);
     EXPECT_EQ(action.text().toStdString(), row.caption);

@@ -17,17 +17,15 @@ namespace {
 // test leaves out.
 class StartupTest : public ::testing::Test {
 protected:
+  using Rig = apptest::MainWindowRig<TN_FrmMain1, testsupport::GameFolderCopy>;
   void Create(const QStringList &leaveOut = {}) {
-    folder_ = std::make_unique<testsupport::GameFolderCopy>(leaveOut);
-    ASSERT_TRUE(folder_->Copied());
-    program_ = std::make_unique<apptest::ProgramWindows<>>();
-    window_ = program_->window.get();
-    system_ = program_->system.get();
+    rig_ = std::make_unique<Rig>(leaveOut);
+    ASSERT_TRUE(rig_->Copied());
+    window_ = rig_->window.get();
+    system_ = rig_->system.get();
   }
 
-  testsupport::BoxRecorder boxes_;
-  std::unique_ptr<testsupport::GameFolderCopy> folder_;
-  std::unique_ptr<apptest::ProgramWindows<>> program_; // destroyed before the folder
+  std::unique_ptr<Rig> rig_;
   TN_FrmMain1 *window_ = nullptr;
   TN_FrmSystem1 *system_ = nullptr;
 };
@@ -49,7 +47,7 @@ TEST_F(StartupTest, StartupTickDoesItsWorkOnce) {
   EXPECT_EQ(window_->Caption(Label::N_LabScore8), "");
   EXPECT_EQ(window_->Caption(Label::N_LabScore9), "0");
   EXPECT_EQ(system_->N_ImaWork2.Width(), 143);
-  EXPECT_TRUE(boxes_.boxes.empty());
+  EXPECT_TRUE(rig_->boxes.empty());
 
   // The tool menu later does not prefix the path again.
   window_->N_MenTool1Click();
@@ -58,14 +56,14 @@ TEST_F(StartupTest, StartupTickDoesItsWorkOnce) {
 
 TEST_F(StartupTest, FailingStepsAreReportedOnceAndStartupGoesOn) {
   Create({"Marvok01.mid", "Cast1.bmp"});
-  boxes_.boxes.clear(); // the missing portrait reported at creation
+  rig_->boxes.clear(); // the missing portrait reported at creation
   ASSERT_TRUE(testsupport::WaitFor([&] { return !window_->Enabled(Timer::N_TimCreate1); }))
       << "the real start-up timer ran once and switched itself off";
   EXPECT_FALSE(window_->Enabled(Timer::N_TimCreate1));
   EXPECT_EQ(window_->State().ownPiecesLeft, 5);
   EXPECT_EQ(window_->Caption(Label::N_LabScore1), "0");
-  EXPECT_GE(boxes_.boxes.size(), 2u);
-  EXPECT_LE(boxes_.boxes.size(), 3u);
+  EXPECT_GE(rig_->boxes.size(), 2u);
+  EXPECT_LE(rig_->boxes.size(), 3u);
 }
 
 TEST_F(StartupTest, SplashClosesAndDestroysItself) {
@@ -101,33 +99,33 @@ TEST_F(StartupTest, QuittingAsksAndWritesTheSettingsFile) {
   Create();
   window_->N_TimCreate1Timer();
   {
-    QFile old(folder_->Path("SeveData.qvd"));
+    QFile old(rig_->Path("SeveData.qvd"));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("an older, longer file\r\n");
   }
   window_->show();
-  boxes_.answers = {platform::IDNO};
+  rig_->answers = {platform::IDNO};
   EXPECT_FALSE(window_->close());
   EXPECT_TRUE(window_->isVisible());
-  EXPECT_EQ(folder_->Read("SeveData.qvd"), QByteArray("an older, longer file\r\n"));
-  ASSERT_FALSE(boxes_.boxes.empty());
-  EXPECT_EQ(boxes_.boxes.back().text, "終了してよろしいですか？");
-  EXPECT_EQ(boxes_.boxes.back().caption, "確認");
-  EXPECT_EQ(boxes_.boxes.back().flags, platform::MB_YESNO | platform::MB_ICONQUESTION);
+  EXPECT_EQ(rig_->Read("SeveData.qvd"), QByteArray("an older, longer file\r\n"));
+  ASSERT_FALSE(rig_->boxes.empty());
+  EXPECT_EQ(rig_->boxes.back().text, "終了してよろしいですか？");
+  EXPECT_EQ(rig_->boxes.back().caption, "確認");
+  EXPECT_EQ(rig_->boxes.back().flags, platform::MB_YESNO | platform::MB_ICONQUESTION);
 
-  boxes_.answers = {platform::IDYES};
+  rig_->answers = {platform::IDYES};
   EXPECT_TRUE(window_->close());
-  EXPECT_EQ(folder_->Read("SeveData.qvd"), QByteArray("0\r\n"));
+  EXPECT_EQ(rig_->Read("SeveData.qvd"), QByteArray("0\r\n"));
 }
 
 TEST_F(StartupTest, AnUnwritableFolderStillLetsTheUserQuit) {
   Create();
   window_->N_TimCreate1Timer();
-  system_->dataFolder = folder_->Path("no-such-folder").toStdString() + "/";
+  system_->dataFolder = rig_->Path("no-such-folder").toStdString() + "/";
   window_->show();
-  boxes_.answers = {platform::IDYES};
+  rig_->answers = {platform::IDYES};
   EXPECT_TRUE(window_->close());
-  EXPECT_EQ(boxes_.boxes.size(), 2u); // the question and the write error
+  EXPECT_EQ(rig_->boxes.size(), 2u); // the question and the write error
 }
 
 } // namespace

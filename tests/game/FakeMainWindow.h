@@ -3,7 +3,6 @@
 // state the game's operations touch, and records sounds, packets, loads,
 // refreshes, message boxes and errors so tests can check them; its sends can
 // run a probe, or fail as a broken connection's do.
-#include <deque>
 #include <functional>
 #include <map>
 #include <set>
@@ -12,7 +11,7 @@
 
 #include "game/MainWindowOps.h"
 #include "platform/core/Exception.h"
-#include "platform/core/MessageBox.h"
+#include "tests/support/MessageBoxes.h"
 
 namespace gametest {
 
@@ -31,7 +30,7 @@ inline QRgb FileColour(const std::string &file) {
   return qRgb(h & 0xFF, (h >> 8) & 0xFF, (h >> 16) & 0xFF);
 }
 
-class FakeMainWindow : public game::MainWindowOps {
+class FakeMainWindow : public game::MainWindowOps, public testsupport::BoxLog {
 public:
   FakeMainWindow() {
     for (int k = 1; k <= 100; ++k)
@@ -138,12 +137,7 @@ public:
     packets.emplace_back(static_cast<const char *>(data), static_cast<std::size_t>(size));
   }
   int MessageBox(const std::string &text, const std::string &caption, int flags) override {
-    questions.push_back({text, caption, flags});
-    if (answers.empty())
-      return platform::IDNO;
-    int answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return Answer({text, caption, flags});
   }
   void ReportError(const std::string &text) override { errors.push_back(text); }
 
@@ -177,9 +171,7 @@ public:
   std::vector<std::string> messages;
   std::vector<std::string> sounds;
   std::vector<std::string> packets; // each with its bytes, the NUL included
-  std::vector<platform::MessageBoxRequest> questions;
-  std::deque<int> answers;
-  std::function<void()> onSend; // a probe run at each send
+  std::function<void()> onSend;     // a probe run at each send
   bool failSends = false;
   std::vector<std::string> errors;
 

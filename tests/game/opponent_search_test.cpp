@@ -16,7 +16,7 @@ using Texts = std::vector<std::string>;
 class MoodProbe : public FakeMainWindow {
 public:
   const GameState *st = nullptr;
-  Texts seen;
+  std::vector<std::string> seen;
   void Refresh(Picture p) override {
     if (p == Picture::N_ImaFace1 || p == Picture::N_ImaFace2)
       seen.push_back(std::to_string(st->ownMood) + std::to_string(st->opponentMood) +

@@ -124,10 +124,10 @@ TEST_F(TurnHandoverTest, NetworkTurnsWaitForThePeerAndTheLoserIsAskedForARematch
     EXPECT_EQ(st.turnTick, 3);
     EXPECT_TRUE(ui.Visible(Picture::N_ImaMessage1));
   }
-  ASSERT_EQ(ui.questions.size(), 2u);
-  EXPECT_EQ(ui.questions[0].text, "再戦しますか？");
-  EXPECT_EQ(ui.questions[0].caption, "確認");
-  EXPECT_EQ(ui.questions[0].flags, platform::MB_YESNO | platform::MB_ICONQUESTION);
+  ASSERT_EQ(ui.boxes.size(), 2u);
+  EXPECT_EQ(ui.boxes[0].text, "再戦しますか？");
+  EXPECT_EQ(ui.boxes[0].caption, "確認");
+  EXPECT_EQ(ui.boxes[0].flags, platform::MB_YESNO | platform::MB_ICONQUESTION);
   EXPECT_EQ(ui.packets, Texts{"New" + kNul});
 }
 

@@ -24,22 +24,15 @@ using game::MenuItem;
 using game::Picture;
 using game::Timer;
 
-// A fake window whose sends go out through the side's client socket, and
-// whose questions can be watched.
+// A fake window whose sends go out through the side's client socket.
 class RelayWindow : public gametest::FakeMainWindow {
 public:
   FakeSockets *sockets = nullptr;
-  std::function<void(const std::string &)> onQuestion;
 
   void SendPacket(const void *data, int size) override {
     FakeMainWindow::SendPacket(data, size);
     if (sockets)
       sockets->ClientSend(data, size);
-  }
-  int MessageBox(const std::string &text, const std::string &caption, int flags) override {
-    if (onQuestion)
-      onQuestion(text);
-    return FakeMainWindow::MessageBox(text, caption, flags);
   }
 };
 

@@ -8,7 +8,6 @@
 
 #include "game/Board.h"
 #include "platform/core/EventGuard.h"
-#include "platform/core/MessageBox.h"
 
 namespace network {
 
@@ -42,20 +41,18 @@ std::unique_ptr<TestAutoPlay> TestAutoPlay::FromScript(const std::string &text, 
 TestAutoPlay::TestAutoPlay(bool host, int port, game::GameState &state, game::MarvokGame &game,
                            TN_FrmSub2 &dialog, std::function<void()> quit)
     : host_(host), port_(port), st_(state), game_(game), dialog_(dialog), quit_(std::move(quit)) {
-  platform::SetMessageBoxResponder([this](const platform::MessageBoxRequest &request) -> int {
+  boxes_.respond = [this](const platform::MessageBoxRequest &request) -> int {
     if (request.text == "再戦しますか？")
       return GamesPlayed() < 2 ? platform::IDYES : platform::IDNO;
     if (request.text == "終了してよろしいですか？")
       return platform::IDYES;
     std::fprintf(stderr, "AUTOPLAY box: %s\n", request.text.c_str());
     return platform::IDOK;
-  });
+  };
   clock_.start();
   connect(&poll_, &QTimer::timeout, this, [this] { platform::Guarded([this] { Poll(); }); });
   poll_.start(kPollMs);
 }
-
-TestAutoPlay::~TestAutoPlay() { platform::SetMessageBoxResponder({}); }
 
 void TestAutoPlay::Poll() {
   if (finished_)

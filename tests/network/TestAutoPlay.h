@@ -18,6 +18,7 @@
 #include "game/MarvokGame.h"
 #include "network/NetworkMatch.h"
 #include "network/TN_FrmSub2.h"
+#include "tests/support/MessageBoxes.h"
 
 namespace network {
 
@@ -30,7 +31,6 @@ public:
 
   TestAutoPlay(bool host, int port, game::GameState &state, game::MarvokGame &game, TN_FrmSub2 &dialog,
                std::function<void()> quit);
-  ~TestAutoPlay() override;
 
 private:
   void Poll();
@@ -52,7 +52,8 @@ private:
   bool listening_ = false;
   bool matchSeen_ = false;
   bool finished_ = false;
-  std::set<int> searched_; // cells searched this game
+  std::set<int> searched_;         // cells searched this game
+  testsupport::BoxRecorder boxes_; // its questions answered by the script
 };
 
 } // namespace network

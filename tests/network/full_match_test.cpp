@@ -107,8 +107,8 @@ TEST_F(FullMatchTest, StrangerFirstThenTwoGamesRematchAndDisconnect) {
   guest.ui.answers = {platform::IDYES};
   ASSERT_TRUE(WaitFor(
       [&] { return host.st.netReceiveState == 0 && host.st.gamePhase == 0 && host.st.gameOver == 0; }));
-  EXPECT_EQ(guest.ui.questions.size(), 1u);
-  EXPECT_TRUE(host.ui.questions.empty());
+  EXPECT_EQ(guest.ui.boxes.size(), 1u);
+  EXPECT_TRUE(host.ui.boxes.empty());
   EXPECT_EQ(host.ui.Caption(Label::N_LabScore1), "1");
   EXPECT_EQ(guest.ui.Caption(Label::N_LabScore9), "1");
   EXPECT_EQ(guest.ui.timerStarts[Timer::N_TimTurn2], 1);
@@ -134,7 +134,7 @@ TEST_F(FullMatchTest, StrangerFirstThenTwoGamesRematchAndDisconnect) {
       Search(host, guestMisses[static_cast<std::size_t>(i)]);
   }
   host.ui.answers = {platform::IDNO};
-  ASSERT_TRUE(WaitFor([&] { return host.ui.questions.size() == 1; }));
+  ASSERT_TRUE(WaitFor([&] { return host.ui.boxes.size() == 1; }));
   world.clock.Advance(5000);
   EXPECT_EQ(host.st.gameOver, 1);
   EXPECT_EQ(guest.st.gameOver, 1);

@@ -16,6 +16,7 @@
 #include "network/MatchTexts.h"
 #include "network/TN_FrmSub2.h"
 #include "tests/network/MatchWorld.h"
+#include "tests/support/MessageBoxes.h"
 
 using namespace nettest;
 using game::Board;
@@ -64,14 +65,10 @@ TEST(NetworkDialogTest, ModesAndAGuardedButton) {
 
   // A handler's exception is reported, never passed to Qt.
   dialog.OnAccessClick = [] { throw platform::Exception("boom"); };
-  std::vector<std::string> boxes;
-  auto previous = platform::SetMessageBoxResponder([&](const platform::MessageBoxRequest &request) {
-    boxes.push_back(request.text);
-    return platform::IDOK;
-  });
+  testsupport::BoxRecorder boxes;
+  boxes.fallback = platform::IDOK;
   dialog.N_ButAccess1->click();
-  platform::SetMessageBoxResponder(previous);
-  EXPECT_EQ(boxes, std::vector<std::string>{"boom"});
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"boom"});
 }
 
 TEST_F(ProtocolTest, OpeningAndCancellingFlipTheMenuOnlyInFullScreen) {
@@ -128,8 +125,8 @@ TEST_F(ProtocolTest, BadPortsChangeNothingAndZeroAsksForTheServer) {
     host.dialog.port = port;
     Press();
   }
-  EXPECT_EQ(host.ui.questions.size(), 5u);
-  EXPECT_EQ(host.ui.questions[0].flags, platform::MB_OK | platform::MB_ICONEXCLAMATION);
+  EXPECT_EQ(host.ui.boxes.size(), 5u);
+  EXPECT_EQ(host.ui.boxes[0].flags, platform::MB_OK | platform::MB_ICONEXCLAMATION);
   EXPECT_EQ(host.st.netGameActive, 0);
   EXPECT_TRUE(host.ui.Enabled(MenuItem::N_MenNew1));
   EXPECT_TRUE(host.dialog.connectMode && host.dialog.shown);
@@ -187,7 +184,7 @@ TEST_F(ProtocolTest, QuittingFlushesAndALostHostEndsTheGuestsMatch) {
   guest.ui.packets.clear();
   guest.ui.SetEnabled(Timer::N_TimTurn1, true);
   guest.game.N_TimTurn1Timer();
-  EXPECT_EQ(guest.ui.questions.size(), 1u);
+  EXPECT_EQ(guest.ui.boxes.size(), 1u);
   EXPECT_TRUE(guest.ui.packets.empty());
 }
 
@@ -396,8 +393,8 @@ TEST_F(ProtocolTest, APairBeforeTheFirstTickWaitsForIt) {
   EXPECT_TRUE(host.ui.Enabled(Timer::N_TimTurn1));
   host.ui.answers = {platform::IDNO};
   world.clock.Advance(2000); // ticks 2 and 3: the loser's question
-  ASSERT_EQ(host.ui.questions.size(), 1u);
-  EXPECT_EQ(host.ui.questions[0].text, "再戦しますか？");
+  ASSERT_EQ(host.ui.boxes.size(), 1u);
+  EXPECT_EQ(host.ui.boxes[0].text, "再戦しますか？");
   EXPECT_FALSE(host.ui.Enabled(Timer::N_TimTurn1));
 }
 

@@ -29,29 +29,27 @@ public:
 
 struct QuitInMatchTest : ::testing::Test {
   void SetUp() override {
-    ASSERT_TRUE(folder.Copied());
-    ASSERT_TRUE(testsupport::WaitFor([&] { return program.St().ownPiecesLeft == 5; })); // start-up ran
+    ASSERT_TRUE(rig.Copied());
+    ASSERT_TRUE(testsupport::WaitFor([&] { return rig.St().ownPiecesLeft == 5; })); // start-up ran
     window->show();
   }
   // The window hosts; a plain socket joins as the peer.
   void HostWithPeer() {
-    program.Connect(true, port);
+    rig.Connect(true, port);
     peer.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
     ASSERT_TRUE(peer.waitForConnected(testsupport::kWaitMs));
-    ASSERT_TRUE(testsupport::WaitFor([&] { return program.St().gamePhase == 0; })) << "the match began";
+    ASSERT_TRUE(testsupport::WaitFor([&] { return rig.St().gamePhase == 0; })) << "the match began";
   }
   // The program ends; what has reached the peer by then.
   QByteArray AtThePeerAfterTheEnd(QTcpSocket &socket) {
-    program.window.reset();
+    rig.window.reset();
     EXPECT_TRUE(testsupport::WaitFor([&] { return socket.bytesAvailable() >= kSetudanPacket.size(); }))
         << "setudan reached the peer";
     return socket.readAll();
   }
 
-  testsupport::GameFolderCopy folder;
-  testsupport::BoxRecorder boxes;
-  apptest::ProgramWindows<NotingWindow> program;
-  NotingWindow *window = program.window.get();
+  apptest::MainWindowRig<NotingWindow, testsupport::GameFolderCopy> rig;
+  NotingWindow *window = rig.window.get();
   int port = testsupport::FreePort();
   QTcpSocket peer;
 };
@@ -63,16 +61,16 @@ TEST_F(QuitInMatchTest, HostQuittingInAMatchSendsSetudanThroughItsRelay) {
   HostWithPeer();
   QTest::keyClick(window, Qt::Key_Escape); // answered No
   EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"終了してよろしいですか？"});
+  EXPECT_EQ(rig.Texts(), std::vector<std::string>{"終了してよろしいですか？"});
   EXPECT_FALSE(QTest::qWaitFor([&] { return peer.bytesAvailable() > 0; }, 300));
   EXPECT_TRUE(window->sent.empty());
-  EXPECT_EQ(folder.Read("SeveData.qvd"), "(none)");
+  EXPECT_EQ(rig.Read("SeveData.qvd"), "(none)");
 
-  boxes.fallback = platform::IDYES;
+  rig.fallback = platform::IDYES;
   EXPECT_TRUE(window->close());
   EXPECT_EQ(window->sent, kSetudan);
   EXPECT_FALSE(window->fileBeforeSend);
-  EXPECT_EQ(folder.Read("SeveData.qvd"), "0\r\n");
+  EXPECT_EQ(rig.Read("SeveData.qvd"), "0\r\n");
   EXPECT_EQ(AtThePeerAfterTheEnd(peer), kSetudanPacket);
 }
 
@@ -81,10 +79,10 @@ TEST_F(QuitInMatchTest, HostQuittingInAMatchSendsSetudanThroughItsRelay) {
 TEST_F(QuitInMatchTest, GuestQuittingReachesTheHostBeforeTheProgramEnds) {
   QTcpServer host; // the host's end of the guest's connection
   ASSERT_TRUE(host.listen(QHostAddress::LocalHost, static_cast<quint16>(port)));
-  program.Connect(false, port);
+  rig.Connect(false, port);
   ASSERT_TRUE(testsupport::WaitFor([&] { return host.hasPendingConnections(); })) << "the guest connected";
   std::unique_ptr<QTcpSocket> guest(host.nextPendingConnection());
-  boxes.fallback = platform::IDYES;
+  rig.fallback = platform::IDYES;
   EXPECT_TRUE(window->close());
   EXPECT_EQ(AtThePeerAfterTheEnd(*guest), kSetudanPacket);
 }
@@ -93,12 +91,12 @@ TEST_F(QuitInMatchTest, GuestQuittingReachesTheHostBeforeTheProgramEnds) {
 TEST_F(QuitInMatchTest, QuittingAfterTheMatchEndedSendsNothing) {
   HostWithPeer();
   peer.write(kSetudanPacket); // the peer ends the match
-  ASSERT_TRUE(testsupport::WaitFor([&] { return program.St().netGameActive == 0; })) << "the match ended";
-  boxes.fallback = platform::IDYES;
+  ASSERT_TRUE(testsupport::WaitFor([&] { return rig.St().netGameActive == 0; })) << "the match ended";
+  rig.fallback = platform::IDYES;
   EXPECT_TRUE(window->close());
   EXPECT_TRUE(window->sent.empty());
-  EXPECT_EQ(folder.Read("SeveData.qvd"), "0\r\n");
-  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"終了してよろしいですか？"});
+  EXPECT_EQ(rig.Read("SeveData.qvd"), "0\r\n");
+  EXPECT_EQ(rig.Texts(), std::vector<std::string>{"終了してよろしいですか？"});
 }
 
 } // namespace

@@ -118,13 +118,13 @@ TEST(RandomMatchesTest, SeededMatchesStayInStepAndNeverStall) {
     const int games = 1 + static_cast<int>(seed % 3);
     int finished = 0;
     for (int i = 0; i < 2; ++i)
-      sides[i]->ui.onQuestion = [&, i](const std::string &) {
+      sides[i]->ui.respond = [&, i](const platform::MessageBoxRequest &) {
         const std::string where = "seed " + std::to_string(seed) + " game " + std::to_string(finished + 1);
         CheckGame(*sides[1 - i], players[1 - i], *sides[i], players[i], where);
         ++finished;
-        sides[i]->ui.answers = {finished < games ? platform::IDYES : platform::IDNO};
         for (int k = 0; k < 2; ++k)
           players[k].NewGame(), sides[k]->applied.clear();
+        return finished < games ? platform::IDYES : platform::IDNO;
       };
     world.onEach = [&] {
       for (Player &player : players)

@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
-#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -20,38 +19,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <vector>
 
 #include "platform/audio/CdPlayer.h"
 #include "platform/audio/MidiPlayer.h"
 #include "platform/audio/SoundEffects.h"
-#include "platform/core/MessageBox.h"
 #include "system/TN_FrmSystem1.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/SmfWriter.h"
 #include "tests/support/Waits.h"
 
 namespace musictest {
-
-inline void PutBigEndian(QByteArray &out, std::uint32_t value, int bytes) {
-  for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8)
-    out.append(static_cast<char>((value >> shift) & 0xFF));
-}
-
-// A Standard MIDI File of `notes` quarter notes at 120 bpm: half a second each.
-inline QByteArray Song(int notes) {
-  QByteArray track;
-  for (int i = 0; i < notes; ++i) {
-    const char events[] = {0, char(0x90), 60, 100, 96, char(0x80), 60, 0};
-    track.append(events, sizeof events);
-  }
-  track.append("\x00\xFF\x2F\x00", 4);
-  QByteArray file("MThd");
-  PutBigEndian(file, 6, 4);
-  PutBigEndian(file, 1, 4); // format 0, one track
-  PutBigEndian(file, 96, 2);
-  file.append("MTrk");
-  PutBigEndian(file, static_cast<std::uint32_t>(track.size()), 4);
-  return file + track;
-}
 
 // 16-bit mono PCM of silence, `ms` long.
 inline QByteArray Wave(int ms) {
@@ -79,16 +56,13 @@ inline QByteArray Wave(int ms) {
 // check, run every 100 ms, has had `times` more turns.
 inline ::testing::AssertionResult RepeatChecks(int times) { return testsupport::TimerRuns(100, times); }
 
-class MusicRig {
+class MusicRig : public testsupport::BoxRecorder {
 public:
   MusicRig() {
-    previous_ = platform::SetMessageBoxResponder([this](const platform::MessageBoxRequest &request) {
-      boxes.push_back(request);
-      return platform::IDOK;
-    });
+    fallback = platform::IDOK;
     EXPECT_TRUE(dir_.isValid());
-    Write("song.mid", Song(1));
-    Write("long.mid", Song(20));
+    Write("song.mid", smftest::Song(1));
+    Write("long.mid", smftest::Song(20));
     Write("sound.wav", Wave(300));
     Write("notes.txt", "not music");
     // Two silent audio tracks of 3 s and 2 s.
@@ -99,16 +73,8 @@ public:
     Write("nodisc.bin", {});
     Write("nodisc.cue", "FILE \"nodisc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:01:00\n");
   }
-  ~MusicRig() { platform::SetMessageBoxResponder(previous_); }
-  MusicRig(const MusicRig &) = delete;
-  MusicRig &operator=(const MusicRig &) = delete;
-
   QString Path(const QString &name) const { return dir_.filePath(name); }
-  void Write(const QString &name, const QByteArray &bytes) {
-    QFile file(Path(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-  }
+  void Write(const QString &name, const QByteArray &bytes) { ASSERT_TRUE(smftest::Write(Path(name), bytes)); }
 
   // The start-up music: looping "song.mid" (or another file).
   void StartMusic(const QString &name = "long.mid") {
@@ -143,11 +109,9 @@ public:
   std::string Status() const { return window.StatusText().toStdString(); }
 
   TN_FrmSystem1 window;
-  std::vector<platform::MessageBoxRequest> boxes;
 
 private:
   QTemporaryDir dir_;
-  platform::MessageBoxResponder previous_;
 };
 
 } // namespace musictest

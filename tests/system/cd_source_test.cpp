@@ -25,12 +25,11 @@ QStringList Tracks(TN_FrmSystem1 &w) {
 TEST(CdCheck, NoDriveSaysSoTwiceUnderTheBusyCursor) {
   MusicRig rig;
   std::vector<bool> busy;
-  platform::SetMessageBoxResponder([&](const platform::MessageBoxRequest &request) {
-    rig.boxes.push_back(request);
+  rig.respond = [&](const platform::MessageBoxRequest &) {
     const QCursor *cursor = QApplication::overrideCursor();
     busy.push_back(cursor != nullptr && cursor->shape() == Qt::WaitCursor);
     return platform::IDOK;
-  });
+  };
   rig.ChooseCd("no-such-drive.cue");
   rig.window.N_ButCDCheck1Click();
   ASSERT_EQ(rig.boxes.size(), 2u);

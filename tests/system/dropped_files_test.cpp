@@ -28,7 +28,7 @@ bool EveryMusicControlDisabled(TN_FrmSystem1 &w) {
 TEST(DroppedFiles, FirstMidiFileOfSeveralLoopsInAnyCase) {
   MusicRig rig;
   rig.StartMusic();
-  rig.Write("Upper.Mid", musictest::Song(1));
+  rig.Write("Upper.Mid", smftest::Song(1));
   ASSERT_TRUE(rig.Drop({"Upper.Mid", "sound.wav", "long.mid"}));
   EXPECT_EQ(rig.window.N_EdiBgm1->text(), rig.Path("Upper.Mid"));
   EXPECT_EQ(rig.window.N_MedPlayer1().FileName(), rig.Path("Upper.Mid"));
@@ -113,10 +113,7 @@ TEST(DroppedFiles, LongPathIsUsedWholeAndPauseCaptionIsReset) {
   ASSERT_TRUE(QDir().mkpath(folder));
   const QString song = folder + "/background-music.mid";
   ASSERT_GT(song.size(), 300);
-  QFile file(song);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(musictest::Song(4));
-  file.close();
+  ASSERT_TRUE(smftest::Write(song, smftest::Song(4)));
 
   ASSERT_TRUE(rig.Drop({song}));
   EXPECT_TRUE(rig.boxes.empty());

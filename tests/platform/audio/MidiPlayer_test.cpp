@@ -2,7 +2,7 @@
 #include "platform/audio/SmfCheck.h"
 #include "platform/core/Exception.h"
 
-#include "SmfWriter.h"
+#include "tests/support/SmfWriter.h"
 #include "tests/support/Waits.h"
 
 #include <QCoreApplication>

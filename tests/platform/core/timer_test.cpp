@@ -2,8 +2,8 @@
 // off stops it; the handler runs on the event loop.
 #include <gtest/gtest.h>
 
-#include "platform/core/MessageBox.h"
 #include "platform/core/Timer.h"
+#include "tests/support/MessageBoxes.h"
 #include "tests/support/Waits.h"
 
 TEST(TimerTest, SwitchingOnARunningTimerKeepsItsInterval) {
@@ -29,8 +29,7 @@ TEST(TimerTest, HandlerRunsAndAThrowingHandlerDoesNotEscape) {
     ++fired;
     throw std::runtime_error("boom");
   });
-  // The exception is reported through the message box; answer it at once.
-  auto previous = platform::SetMessageBoxResponder([](const platform::MessageBoxRequest &) { return 1; });
+  testsupport::BoxRecorder boxes; // the exception is reported through a message box, answered at once
+  boxes.fallback = platform::IDOK;
   EXPECT_TRUE(testsupport::WaitFor([&] { return fired >= 2; }));
-  platform::SetMessageBoxResponder(previous);
 }

@@ -6,7 +6,7 @@
 #include <QString>
 
 #include <cstdint>
-#include <initializer_list>
+#include <vector>
 
 namespace smftest {
 
@@ -16,7 +16,7 @@ inline void PutBigEndian(QByteArray &out, std::uint32_t value, int bytes) {
 }
 
 // Piano notes played one after another, each `ticks` (< 128) long.
-inline QByteArray Notes(std::initializer_list<int> keys, int ticks) {
+inline QByteArray Notes(const std::vector<int> &keys, int ticks) {
   QByteArray track("\x00\xC0\x00", 3);
   for (int key : keys) {
     const char on[] = {0, char(0x90), char(key), 100, char(ticks), char(0x80), char(key), 0x40};
@@ -30,6 +30,11 @@ inline QByteArray Notes(std::initializer_list<int> keys, int ticks) {
   file.append("MTrk");
   PutBigEndian(file, static_cast<std::uint32_t>(track.size()), 4);
   return file + track;
+}
+
+// `quarters` middle Cs, one after another: half a second each.
+inline QByteArray Song(int quarters) {
+  return Notes(std::vector<int>(static_cast<std::size_t>(quarters), 60), 96);
 }
 
 inline bool Write(const QString &path, const QByteArray &bytes) {
