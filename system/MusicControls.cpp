@@ -19,6 +19,7 @@
 #include "platform/core/EventGuard.h"
 #include "platform/core/Exception.h"
 #include "platform/core/MessageBox.h"
+#include "platform/core/ModalDialog.h"
 #include "platform/core/Timer.h"
 #include "system/MusicTexts.h"
 #include "system/SoundMixer.h"
@@ -39,10 +40,7 @@ QString RunFileDialog(QWidget *parent, const QString &filter) {
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilter(filter);
-  const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
-  // The window gets the keyboard back, also where no window manager hands it on.
-  if (parent != nullptr && parent->isVisible())
-    parent->activateWindow();
+  const bool chosen = platform::RunModal(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
   return chosen ? dialog.selectedFiles().constFirst() : QString();
 }
 } // namespace

@@ -1,10 +1,10 @@
 #include "platform/core/MessageBox.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <QMessageBox>
-#include <QPointer>
 #include <QString>
+
+#include "platform/core/ModalDialog.h"
 
 namespace platform {
 
@@ -27,36 +27,17 @@ int Ask(QMessageBox &box, const MessageBoxRequest &request) {
   if ((request.flags & 0x0F) == MB_YESNO) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes ? IDYES : IDNO;
+    return RunModal(box) == QMessageBox::Yes ? IDYES : IDNO;
   }
   box.setStandardButtons(QMessageBox::Ok);
-  box.exec();
+  RunModal(box);
   return IDOK;
 }
 
-// The window that gets the keyboard back: the one that had it, or the
-// application's main window where that one has hidden (a dialog that hides as
-// it starts what then fails) or Qt no longer counts any window as active.
-QWidget *KeyboardHome(QWidget *window) {
-  if (window != nullptr && window->isVisible())
-    return window;
-  for (QWidget *topLevel : QApplication::topLevelWidgets())
-    if (qobject_cast<QMainWindow *>(topLevel) != nullptr && topLevel->isVisible())
-      return topLevel;
-  return nullptr;
-}
-
 int ShowDialog(const MessageBoxRequest &request) {
-  const QPointer<QWidget> active = QApplication::activeWindow();
-  int answer = IDOK;
-  {
-    QMessageBox box(KeyboardHome(active));
-    answer = Ask(box, request);
-  }
-  // Also where no window manager hands the keyboard on.
-  if (QWidget *home = KeyboardHome(active))
-    home->activateWindow();
-  return answer;
+  // Owned by the window the keyboard goes back to, so it shows over that one.
+  QMessageBox box(KeyboardHome(QApplication::activeWindow()));
+  return Ask(box, request);
 }
 } // namespace
 
