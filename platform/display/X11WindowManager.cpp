@@ -75,8 +75,14 @@ bool WindowManagerActs() {
 }
 
 void ForgetGoneWindowManager() {
+  // Under Wayland the compositor manages the X windows too, for as long as
+  // the session lives.
   const char *platform = std::getenv("QT_QPA_PLATFORM");
-  if (platform != nullptr && *platform != '\0' && std::strncmp(platform, "xcb", 3) != 0)
+  const char *wayland = std::getenv("WAYLAND_DISPLAY");
+  const bool xcbAsked = platform != nullptr && std::strncmp(platform, "xcb", 3) == 0;
+  if (platform != nullptr && *platform != '\0' && !xcbAsked)
+    return;
+  if (!xcbAsked && wayland != nullptr && *wayland != '\0')
     return;
   int screenNumber = 0;
   const std::unique_ptr<xcb_connection_t, Disconnect> connection(xcb_connect(nullptr, &screenNumber));
@@ -90,11 +96,18 @@ void ForgetGoneWindowManager() {
   if (screens.rem == 0 || check == XCB_ATOM_NONE || supported == XCB_ATOM_NONE)
     return;
   const xcb_window_t root = screens.data->root;
-  // Atomic against a manager that is starting: it takes the selection first.
+  auto gone = [&] {
+    const xcb_window_t named = NamedWindow(connection.get(), root, check);
+    return named != XCB_WINDOW_NONE && !Exists(connection.get(), named) &&
+           ManagerSelectionOwner(connection.get(), screenNumber) == XCB_WINDOW_NONE;
+  };
+  // The usual answer, a live manager, costs no grab. A manager that is
+  // starting takes the selection first, so the second look, under the grab,
+  // cannot remove what it has just announced.
+  if (!gone())
+    return;
   xcb_grab_server(connection.get());
-  const xcb_window_t named = NamedWindow(connection.get(), root, check);
-  if (named != XCB_WINDOW_NONE && !Exists(connection.get(), named) &&
-      ManagerSelectionOwner(connection.get(), screenNumber) == XCB_WINDOW_NONE)
+  if (gone())
     xcb_delete_property(connection.get(), root, supported);
   xcb_ungrab_server(connection.get());
   // Done before the application connects and reads the root window.
