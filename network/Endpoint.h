@@ -6,12 +6,13 @@
 namespace network {
 
 struct Endpoint {
-  std::string address; // numeric text; empty when unknown
+  std::string address; // numeric IPv4 text; empty when unknown
   int port = 0;        // 0 when unknown
 };
 
-// Whether both name the same known end. An IPv4 address may be reported in
-// its IPv6-mapped form ("::ffff:127.0.0.1") on one side and plain on the other.
-bool SameEndpoint(const Endpoint &a, const Endpoint &b);
+// Whether both name the same end, which must be known.
+inline bool SameEndpoint(const Endpoint &a, const Endpoint &b) {
+  return a.port != 0 && !a.address.empty() && a.port == b.port && a.address == b.address;
+}
 
 } // namespace network

@@ -2,7 +2,7 @@
 // Which of the relay's connections to cut. A peer that never reads would make
 // its queue grow without end. A connection is cut when its queue holds more
 // than kStallBytes and it has taken no byte for kStallMs, and at once when its
-// queue passes kCeilingBytes, which bounds any connection's memory: above it
+// queue passes kCeilingBytes, which bounds any connection's queue: above it
 // even a peer that reads and keeps up is cut. Below it a peer that reads gets
 // every byte in the end.
 #include <cstdint>

@@ -262,8 +262,6 @@ void TPosixWinSocket::CompleteConnect() {
   state_ = State::Connected;
   length = sizeof peer_;
   ::getpeername(fd_.get(), reinterpret_cast<sockaddr *>(&peer_), &length);
-  length = sizeof local_;
-  ::getsockname(fd_.get(), reinterpret_cast<sockaddr *>(&local_), &length);
   readNotifier_->setEnabled(true);
   // The write notifier stays armed: the first write notification follows.
   Guarded([this] { Event(this, seConnect); });

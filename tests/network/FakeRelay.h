@@ -120,10 +120,9 @@ public:
   std::string RemoteHost(network::ConnectionId connection) const override {
     return static_cast<const FakeConnection *>(connection)->client->name;
   }
-  // As a listener on every address of both families reports an IPv4 peer.
   network::Endpoint RemoteEnd(network::ConnectionId connection) const override {
     const auto *link = static_cast<const FakeConnection *>(connection);
-    return {"::ffff:" + link->client->address, link->clientPort};
+    return {link->client->address, link->clientPort};
   }
   void CloseConnection(network::ConnectionId connection) override {
     Record("close-connection");
