@@ -80,7 +80,8 @@ struct GameState {
   std::uint8_t menuRestorePending = 0;
 
   // The match fields as questions; they hold 0 or 1 only. The role stays set
-  // after a match ends, so it answers for the match this side is or was in.
+  // after a match ends, and reads "host" before any match: ask InMatch() too
+  // where only a match running now counts.
   bool InMatch() const { return netGameActive != 0; }
   bool IsHost() const { return netRoleIsClient == 0; }
   bool IsGuest() const { return netRoleIsClient != 0; }

@@ -76,9 +76,9 @@ void MarvokGame::N_TimTimer1Timer() {
   ui_.SetEnabled(Timer::N_TimTurn1, true);
   if (st_.InMatch()) {
     if (st_.IsHost())
-      SendTextsReporting({kHostMovingText, "0", "0"});
+      SendTextsReporting({kHostMovingText, kPassText, kPassText});
     else
-      SendTextsReporting({"0", "0"});
+      SendTextsReporting({kPassText, kPassText});
   }
 }
 
