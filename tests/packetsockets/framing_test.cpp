@@ -130,6 +130,26 @@ TEST(FramingSend, ShortAndBlockedSendsFinishInOrderAtWriteNotifications) {
   EXPECT_EQ(e.engine.WriteBuffer().Size(), 0);
 }
 
+// A short send leaves the unsent bytes where they lie rather than moving them
+// all forward; a packet then built and cut short behind them leaves whole.
+TEST(FramingSend, AShortSendLeavesTheRestInPlace) {
+  Engine e;
+  const std::string big(1000, 'q');
+  e.socket.sendLimits = {-1};
+  e.engine.SendPacket(big.data(), static_cast<int>(big.size()));
+  const std::byte *rest = e.engine.WriteBuffer().Memory() + 10;
+  e.socket.sendLimits = {10, -1};
+  e.socket.Writable();
+  EXPECT_EQ(e.engine.WriteBuffer().Memory(), rest) << "the unsent bytes were moved";
+  platform::TStream *out = e.engine.PacketBegin();
+  out->WriteBuffer("built-junk", 10);
+  out->Seek(-5, platform::soCurrent);
+  e.engine.PacketEnd();
+  e.socket.Writable();
+  EXPECT_EQ(e.socket.wire, Framed(big) + Framed("built"));
+  EXPECT_EQ(e.engine.WriteBuffer().Size(), 0);
+}
+
 TEST(FramingSend, QueuesAreDroppedAtConnectButWhatOnConnectSendsIsKept) {
   FakeWinSocket socket;
   socket.connected = false;

@@ -37,7 +37,7 @@ TEST_F(SoundEffectsTest, SearchSoundsComeFromTheCurrentFolderOneAtATimeAndBadOne
   EXPECT_FALSE(sounds_.IsPlaying());
   EXPECT_FALSE(output_.IsRunning());
 
-  for (const char *name : {"garbage.wav", "truncated-header.wav", "wave18.wav"}) {
+  for (const char *name : {"garbage.wav", "truncated-header.wav", "missing-sound.wav"}) {
     EXPECT_NO_THROW(sounds_.Play(Wav(name)));
     EXPECT_FALSE(sounds_.IsPlaying()) << name;
   }

@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(TestData, WavVariants,
 
 TEST(WavFile, DamagedOrMissingFilesFailWithAnError) {
   for (const char *name :
-       {"wav/truncated-header.wav", "wav/garbage.wav", "wav/does-not-exist.wav", "bmp/tile-24bit.bmp"}) {
+       {"wav/truncated-header.wav", "wav/garbage.wav", "wav/missing-file.wav", "bmp/tile-24bit.bmp"}) {
     try {
       WavFile file(testpaths::TestData(name));
       ADD_FAILURE() << name << " opened as a sound";

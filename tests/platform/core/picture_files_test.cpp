@@ -104,7 +104,7 @@ TEST(PictureFiles, BadFilesFailAndLeaveTheBitmap) {
       {"jpeg/truncated-before-scan.jpg", "JPEG を読み込めません"},
       {"jpeg/empty.jpg", "JPEG を読み込めません"},
       {"jpeg/bitmap-named-jpg.jpg", "Not a JPEG"},
-      {"bmp/no-such-file.bmp", "ファイルを開けません"},
+      {"bmp/missing-file.bmp", "ファイルを開けません"},
       {"bmp", "ファイルを開けません"}, // a folder
   };
   for (auto [file, text] : cases) {
