@@ -75,8 +75,9 @@ void TMemoryStream::Clear() {
 }
 
 void TMemoryStream::RemoveFront(std::int64_t count) {
-  // A block up to this size is kept for the next bytes; a larger one goes back.
-  constexpr std::size_t kKeptCapacity = 64 * 1024;
+  // A block up to this size is kept for the next bytes: a queue that keeps
+  // up holds less than a large packet. A larger one goes back.
+  constexpr std::size_t kKeptCapacity = 1 << 20;
   count = std::clamp<std::int64_t>(count, 0, Size());
   FHead += static_cast<std::size_t>(count);
   FPosition = std::max<std::int64_t>(FPosition - count, 0);
