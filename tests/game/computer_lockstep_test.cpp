@@ -67,7 +67,9 @@ struct Model {
   std::uint32_t seed = 0;
   int level = 1;
   std::vector<std::string> loads; // cell pictures the turn's search loaded, "k:file"
-  bool leftToImplementer = false;
+  // The rules name no cell on the field this turn: a follow-up off the field,
+  // or a table whose entries are all used.
+  bool noCellByRule = false;
   Rc wrapped; // the cell a row-wrapping neighbour would name
   Coverage *cov = nullptr;
 
@@ -107,7 +109,7 @@ struct Model {
     return result;
   }
   int SearchAt(Rc x) {
-    leftToImplementer = leftToImplementer || !On(x);
+    noCellByRule = noCellByRule || !On(x);
     if (!On(x))
       return -1;
     s.selectedColumn = x.c;
@@ -120,7 +122,7 @@ struct Model {
     bool anyFree = false;
     for (int k = 1; k <= n; ++k)
       anyFree = anyFree || !used(k);
-    leftToImplementer = leftToImplementer || !anyFree;
+    noCellByRule = noCellByRule || !anyFree;
     while (anyFree) {
       pick = Pick(n);
       while (used(pick) && pick != n)
@@ -190,7 +192,7 @@ struct Model {
 
   void ComputerTurn() {
     loads.clear();
-    leftToImplementer = false;
+    noCellByRule = false;
     if (s.computerHunting == 0)
       Opening();
     else if (s.huntStep == 2)
@@ -328,10 +330,10 @@ private:
     const Model before = model_;
     model_.ComputerTurn();
     game_.N_TimTurn1Timer();
-    if (!model_.leftToImplementer)
+    if (!model_.noCellByRule)
       return Compare(" after the computer's turn", from);
 
-    // Left to the implementer: the turn ends having searched at most one cell
+    // With no cell by the rules, the turn ends having searched at most one cell
     // of the field, and not the one a row-wrapping neighbour would name.
     ++(*model_.cov)["a follow-up naming a cell off the field"];
     const Rc wrapped = model_.wrapped;
@@ -350,14 +352,14 @@ private:
       EXPECT_FALSE(model_.loads == real && (Rc{r, st_.selectedColumn} == wrapped) && !struck)
           << where_ << turn_ << ": searched the wrapped cell";
     }
-    // What it chose is the implementer's: the model takes on what the
-    // computer remembers, and keeps the outcome of the search it compared.
+    // Which cell, if any, is the game's own choice: the model takes on what
+    // the computer remembers, and keeps the outcome of the search it compared.
     game::GameState adopted = st_;
     adopted.ownBoard = model_.s.ownBoard, adopted.opponentMarks = model_.s.opponentMarks;
     adopted.ownPiecesLeft = model_.s.ownPiecesLeft, adopted.ownPiecePositions = model_.s.ownPiecePositions;
     model_.s = adopted;
     model_.seed = random_.SeedValue();
-    return Compare(" after a turn left to the implementer", from);
+    return Compare(" after a turn with no cell by the rules", from);
   }
 
   std::vector<std::string> CellLoads(std::size_t from) const {
