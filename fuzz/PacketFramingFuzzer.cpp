@@ -18,7 +18,7 @@
 
 #include "packetsockets/SocketPacketRW.h"
 #include "platform/net/MemoryStream.h"
-#include "tests/packetsockets/FakeWinSocket.h"
+#include "tests/support/FakeWinSocket.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 
-#include "tests/app/MainWindowRig.h"
+#include "tests/support/MainWindowRig.h"
 
 using game::Label;
 using game::Picture;

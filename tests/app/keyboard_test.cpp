@@ -9,7 +9,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-#include "tests/app/MainWindowRig.h"
+#include "tests/support/MainWindowRig.h"
 
 using game::MenuItem;
 

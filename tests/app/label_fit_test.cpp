@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/Controls.h"
-#include "tests/app/MainWindowRig.h"
+#include "tests/support/MainWindowRig.h"
 #include "tests/support/Pixels.h"
-#include "tests/system/FakeInformation.h"
+#include "tests/support/FakeInformation.h"
 
 using game::Label;
 using testpixels::Count;

@@ -3,7 +3,7 @@
 // diamond, the stacking order and who takes the mouse, and the ten timers.
 #include <gtest/gtest.h>
 
-#include "tests/app/MainWindowRig.h"
+#include "tests/support/MainWindowRig.h"
 
 using game::Label;
 using game::Picture;

@@ -7,8 +7,8 @@
 
 #include <set>
 
-#include "tests/app/MainWindowRig.h"
-#include "tests/game/RuleTables.h"
+#include "tests/support/MainWindowRig.h"
+#include "tests/support/RuleTables.h"
 #include "tests/support/StateColumns.h"
 #include "tests/support/Waits.h"
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/TN_FrmSub1.h"
-#include "tests/app/MainWindowRig.h"
+#include "tests/support/MainWindowRig.h"
 #include "tests/support/ModalDialog.h"
 #include "tests/support/Waits.h"
 

@@ -1,8 +1,8 @@
 // The two board views: every cell repainted with the tile its values give.
 #include <gtest/gtest.h>
 
-#include "tests/game/PlayerSideHarness.h"
-#include "tests/game/RuleTables.h"
+#include "tests/support/PlayerSideHarness.h"
+#include "tests/support/RuleTables.h"
 
 using namespace game;
 using gametest::PlayerSide;

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "game/MarvokGame.h"
-#include "tests/game/FakeMainWindow.h"
-#include "tests/game/RuleTables.h"
+#include "tests/support/FakeMainWindow.h"
+#include "tests/support/RuleTables.h"
 
 using game::Timer;
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "tests/game/OpponentSideHarness.h"
+#include "tests/support/OpponentSideHarness.h"
 
 using namespace game;
 using namespace gametest;

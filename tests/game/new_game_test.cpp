@@ -3,8 +3,8 @@
 #include <set>
 #include <tuple>
 
-#include "tests/game/PlayerSideHarness.h"
-#include "tests/game/RuleTables.h"
+#include "tests/support/PlayerSideHarness.h"
+#include "tests/support/RuleTables.h"
 
 using namespace game;
 using gametest::PlayerSide;

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "game/SearchRule.h"
-#include "tests/game/PlayerSideHarness.h"
-#include "tests/game/RuleTables.h"
+#include "tests/support/PlayerSideHarness.h"
+#include "tests/support/RuleTables.h"
 
 using namespace game;
 using gametest::PlayerSide;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/game/OpponentSideHarness.h"
+#include "tests/support/OpponentSideHarness.h"
 
 using namespace game;
 using namespace gametest;

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/game/OpponentSideHarness.h"
-#include "tests/game/RuleTables.h"
+#include "tests/support/OpponentSideHarness.h"
+#include "tests/support/RuleTables.h"
 
 using namespace game;
 using namespace gametest;

@@ -13,7 +13,7 @@
 #include "game/SearchRule.h"
 #include "network/NetworkDialogOps.h"
 #include "network/NetworkMatch.h"
-#include "tests/game/OpponentSideHarness.h"
+#include "tests/support/OpponentSideHarness.h"
 #include "tests/network/FakeRelay.h"
 
 namespace nettest {

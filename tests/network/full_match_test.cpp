@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/game/RuleTables.h"
+#include "tests/support/RuleTables.h"
 #include "tests/network/MatchWorld.h"
 
 using namespace nettest;

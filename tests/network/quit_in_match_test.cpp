@@ -5,7 +5,7 @@
 #include <QTcpSocket>
 #include <gtest/gtest.h>
 
-#include "tests/app/MainWindowRig.h"
+#include "tests/support/MainWindowRig.h"
 #include "tests/support/FreePort.h"
 #include "tests/support/Waits.h"
 

@@ -5,7 +5,7 @@
 
 #include "game/SearchRule.h"
 #include "packetsockets/ServerSpecifyForm.h"
-#include "tests/app/MainWindowRig.h"
+#include "tests/support/MainWindowRig.h"
 #include "tests/support/FreePort.h"
 #include "tests/support/ModalDialog.h"
 #include "tests/support/Waits.h"

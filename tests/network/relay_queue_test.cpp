@@ -18,7 +18,7 @@
 
 #include "network/ZevMatchSockets.h"
 #include "tests/network/ManualClock.h"
-#include "tests/packetsockets/LoopbackHelpers.h"
+#include "tests/support/LoopbackHelpers.h"
 
 using loopback::Framed;
 using loopback::PumpUntil;

@@ -11,7 +11,7 @@
 #include "packetsockets/PacketClientSocket.h"
 #include "packetsockets/PacketServerSocket.h"
 #include "packetsockets/ServerSpecifyForm.h"
-#include "tests/packetsockets/LoopbackHelpers.h"
+#include "tests/support/LoopbackHelpers.h"
 #include "tests/support/ErrorOf.h"
 
 using testsupport::ErrorOf;

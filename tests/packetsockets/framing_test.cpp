@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 #include "packetsockets/SocketPacketRW.h"
-#include "tests/packetsockets/FakeWinSocket.h"
+#include "tests/support/FakeWinSocket.h"
 #include "tests/support/ErrorOf.h"
 
 using fakes::FakeWinSocket;

@@ -7,7 +7,7 @@
 #include "packetsockets/PacketClientSocket.h"
 #include "packetsockets/PacketServerSocket.h"
 #include "platform/net/SocketError.h"
-#include "tests/packetsockets/LoopbackHelpers.h"
+#include "tests/support/LoopbackHelpers.h"
 
 using frames::Text;
 using loopback::PumpPasses;

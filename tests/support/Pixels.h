@@ -1,8 +1,11 @@
 #pragma once
 // What a widget paints by itself, on a background of the test's choosing, and
-// what can be read off the pixels.
+// what can be read off the pixels; pictures whose pixels tell where they were
+// copied from.
 #include <QImage>
 #include <QWidget>
+
+#include "platform/core/Bitmap.h"
 
 namespace testpixels {
 
@@ -30,5 +33,20 @@ inline int Count(const QImage &image, QRgb colour) {
       count += image.pixel(x, y) == colour ? 1 : 0;
   return count;
 }
+
+// Resizes a bitmap and fills it so that each pixel names its own position and
+// a tag: red = x, green = y, blue = tag.
+inline void PaintPositions(platform::TBitmap &bitmap, int width, int height, int tag) {
+  bitmap.SetSize(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      bitmap.Image().setPixel(x, y, qRgb(x, y, tag));
+}
+
+struct Source {
+  int x, y, tag;
+  bool operator==(const Source &) const = default;
+};
+inline Source SourceOf(QRgb pixel) { return {qRed(pixel), qGreen(pixel), qBlue(pixel)}; }
 
 } // namespace testpixels

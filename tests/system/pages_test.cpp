@@ -10,7 +10,7 @@
 
 #include "platform/core/Controls.h"
 #include "system/TN_FrmSystem1.h"
-#include "tests/system/FakeInformation.h"
+#include "tests/support/FakeInformation.h"
 
 namespace {
 

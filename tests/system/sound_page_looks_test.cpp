@@ -19,7 +19,7 @@
 #include "system/TN_FrmSystem1.h"
 #include "tests/support/ModalDialog.h"
 #include "tests/support/Pixels.h"
-#include "tests/system/FakeInformation.h"
+#include "tests/support/FakeInformation.h"
 
 namespace {
 

@@ -5,6 +5,8 @@
 #include <climits>
 #include <gtest/gtest.h>
 
+#include "tests/support/Pixels.h"
+
 using platform::BitBlt;
 using platform::TBitmap;
 
@@ -14,10 +16,8 @@ constexpr int kSource = 1, kTarget = 2;
 
 // Every pixel tells where it came from: red = x, green = y, blue = tag.
 TBitmap Numbered(int width, int height, int tag) {
-  TBitmap bitmap(width, height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      bitmap.Image().setPixel(x, y, qRgb(x, y, tag));
+  TBitmap bitmap;
+  testpixels::PaintPositions(bitmap, width, height, tag);
   return bitmap;
 }
 

@@ -2,7 +2,7 @@
 // A game wired to the fake window, with helpers for the player's side.
 #include "game/MarvokGame.h"
 #include "game/SearchRule.h"
-#include "tests/game/FakeMainWindow.h"
+#include "tests/support/FakeMainWindow.h"
 
 namespace gametest {
 

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "tests/packetsockets/Frames.h"
+#include "tests/support/Frames.h"
 #include "tests/support/FreePort.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/Waits.h"

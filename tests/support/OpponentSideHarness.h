@@ -5,7 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "tests/game/PlayerSideHarness.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/PlayerSideHarness.h"
 
 namespace gametest {
 
@@ -40,18 +41,8 @@ inline std::optional<game::Cell> SearchedCell(const FakeMainWindow &ui, std::siz
   return std::nullopt;
 }
 
-// Fills a bitmap so that each pixel names its own position and a tag.
-inline void PaintPositions(platform::TBitmap &bitmap, int width, int height, int tag) {
-  bitmap.SetSize(width, height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      bitmap.Image().setPixel(x, y, qRgb(x, y, tag));
-}
-
-struct Source {
-  int x, y, tag;
-  bool operator==(const Source &) const = default;
-};
-inline Source SourceOf(QRgb pixel) { return {qRed(pixel), qGreen(pixel), qBlue(pixel)}; }
+using testpixels::PaintPositions;
+using testpixels::Source;
+using testpixels::SourceOf;
 
 } // namespace gametest

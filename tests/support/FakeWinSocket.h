@@ -7,7 +7,7 @@
 
 #include "platform/net/CustomWinSocket.h"
 #include "platform/net/SocketError.h"
-#include "tests/packetsockets/Frames.h"
+#include "tests/support/Frames.h"
 
 namespace fakes {
 
