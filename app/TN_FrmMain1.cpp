@@ -21,7 +21,7 @@
 #include "assets/Embedded.h"
 #include "forms/MainForm.h"
 #include "forms/NetworkForm.h"
-#include "game/MatchKeywords.h"
+#include "game/MatchMessages.h"
 #include "game/TopMenu.h"
 #include "network/TN_FrmSub2.h"
 #include "platform/audio/SoundEffects.h"
@@ -345,7 +345,7 @@ void TN_FrmMain1::closeEvent(QCloseEvent *event) {
   }
   platform::Guarded([&] {
     if (state_.InMatch()) {
-      game_.SendText(game::kDisconnectText);
+      game_.SendTexts(game::DisconnectMessage());
       // The text must reach the socket before the program ends.
       if (match_)
         match_->FlushBeforeExit();

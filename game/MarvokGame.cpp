@@ -18,15 +18,15 @@ bool MarvokGame::LoadDataPicture(Picture picture, const std::string &file) {
   }
 }
 
-void MarvokGame::SendText(const std::string &text) {
-  // c_str() is NUL-terminated: the NUL travels as the text's last byte.
-  ui_.SendPacket(text.c_str(), static_cast<int>(text.size() + 1));
+void MarvokGame::SendTexts(const MatchMessage &message) {
+  // c_str() is NUL-terminated: the NUL travels as each text's last byte.
+  for (const std::string &text : message)
+    ui_.SendPacket(text.c_str(), static_cast<int>(text.size() + 1));
 }
 
-void MarvokGame::SendTextsReporting(std::initializer_list<std::string> texts) {
+void MarvokGame::SendTextsReporting(const MatchMessage &message) {
   try {
-    for (const std::string &text : texts)
-      SendText(text);
+    SendTexts(message);
   } catch (const platform::Exception &error) {
     // A broken connection fails every send: one report, and the caller's move
     // still completes instead of stopping half-way.

@@ -9,6 +9,7 @@
 
 #include "game/GameState.h"
 #include "game/MainWindowOps.h"
+#include "game/MatchMessages.h"
 #include "game/Random.h"
 
 namespace game {
@@ -56,8 +57,9 @@ public:
   // The countdown start value for the checked level (and a network match).
   int CountdownStartValue() const;
 
-  // Sends a match text with its terminating NUL as one packet.
-  void SendText(const std::string &text);
+  // Sends a match message, each text with its terminating NUL as one packet;
+  // a failing send throws and ends the message there.
+  void SendTexts(const MatchMessage &message);
 
   GameState &State() { return st_; }
 
@@ -78,9 +80,9 @@ private:
   void PlaceComputerLayout();
   // Copies the 20 x 21 tile at (tileX, tileY) of the tile sheet onto cell picture k.
   void CopyTile(int k, int tileX, int tileY);
-  // Sends match texts in order. A failing send is reported once and ends the
-  // group, so the move that sends them still completes.
-  void SendTextsReporting(std::initializer_list<std::string> texts);
+  // Sends a match message. A failing send is reported once and ends the
+  // message, so the move that sends it still completes.
+  void SendTextsReporting(const MatchMessage &message);
   // (end of those helpers)
 
   // Helpers of the opponent's search, the computer, hand-over and portraits.

@@ -1,9 +1,7 @@
 // The player's action on a cell, and its first branch: deploying the five own
 // Marvok.
-#include <string>
 
 #include "game/MarvokGame.h"
-#include "game/MatchKeywords.h"
 #include "game/Tiles.h"
 
 namespace game {
@@ -56,7 +54,7 @@ void MarvokGame::DeployPiece(int row, int column) {
     ui_.SetCaption(Label::N_LabMessage1, "配置しました・・・残り三個です。");
     st_.gamePhase = 2;
     if (st_.InMatch() && st_.IsGuest())
-      SendTextsReporting({kGuestDeployingText});
+      SendTextsReporting(GuestDeployingMessage());
     positions[2] = placed;
     break;
   case 2:
@@ -77,12 +75,8 @@ void MarvokGame::DeployPiece(int row, int column) {
       ui_.SetEnabled(Timer::N_TimTimer1, true); // counts down from the new game's turnCountdown
       break;
     }
-    // Both roles send their deployment, column before row, in placing order.
-    SendTextsReporting({std::to_string(positions[1].column), std::to_string(positions[1].row),
-                        std::to_string(positions[2].column), std::to_string(positions[2].row),
-                        std::to_string(positions[3].column), std::to_string(positions[3].row),
-                        std::to_string(positions[4].column), std::to_string(positions[4].row),
-                        std::to_string(positions[5].column), std::to_string(positions[5].row)});
+    // Both roles send their deployment.
+    SendTextsReporting(DeploymentMessage(positions));
     if (st_.IsGuest()) {
       DrawOpponentView();
       ui_.SetCaption(Label::N_LabMessage1, "ゲーム開始\n対戦相手のターンです。");

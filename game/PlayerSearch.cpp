@@ -4,7 +4,6 @@
 
 #include "game/FaceSheets.h"
 #include "game/MarvokGame.h"
-#include "game/MatchKeywords.h"
 #include "game/SearchRule.h"
 #include "platform/core/Bitmap.h"
 
@@ -15,12 +14,8 @@ void MarvokGame::PlayerSearch(int row, int column) {
   st_.gamePhase = Waiting;
 
   // The peer learns only the cell, before it is judged here.
-  if (st_.InMatch()) {
-    if (st_.IsHost())
-      SendTextsReporting({kHostMovingText, std::to_string(column), std::to_string(row)});
-    else
-      SendTextsReporting({std::to_string(column), std::to_string(row)});
-  }
+  if (st_.InMatch())
+    SendTextsReporting(MoveMessage(st_.IsHost(), column, row));
 
   st_.searchResult = EvaluateSearch(st_.opponentBoard, row, column);
 

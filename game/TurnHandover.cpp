@@ -1,7 +1,6 @@
 // The turn hand-over after each search, the guest's first turn and the search
 // countdown.
 #include "game/MarvokGame.h"
-#include "game/MatchKeywords.h"
 #include "platform/core/MessageBox.h"
 
 namespace game {
@@ -41,7 +40,7 @@ void MarvokGame::N_TimTurn1Timer() {
     // The question waits for the user while the match goes on; one that has
     // ended meanwhile gets no rematch.
     if (answer == platform::IDYES && st_.InMatch())
-      SendTextsReporting({kRematchText});
+      SendTextsReporting(RematchMessage());
   }
   // Last, so that a peer's move applied here, even a winning one, is judged
   // by the next ticks as one that arrived after this tick.
@@ -74,12 +73,8 @@ void MarvokGame::N_TimTimer1Timer() {
   // is reported once.
   ui_.SetEnabled(Timer::N_TimTimer1, false);
   ui_.SetEnabled(Timer::N_TimTurn1, true);
-  if (st_.InMatch()) {
-    if (st_.IsHost())
-      SendTextsReporting({kHostMovingText, kPassText, kPassText});
-    else
-      SendTextsReporting({kPassText, kPassText});
-  }
+  if (st_.InMatch())
+    SendTextsReporting(PassMessage(st_.IsHost()));
 }
 
 } // namespace game

@@ -6,7 +6,7 @@
 #include "network/MatchTexts.h"
 #include "network/NetworkMatch.h"
 
-#include "game/MatchKeywords.h"
+#include "game/MatchMessages.h"
 #include "game/TopMenu.h"
 #include "platform/core/MessageBox.h"
 
@@ -65,7 +65,7 @@ void NetworkMatch::N_ButAccess1Click() {
   // The echo through the host's relay runs the disconnect steps here, as on
   // the peer; the dialog stays open until then.
   try {
-    game_.SendText(game::kDisconnectText);
+    game_.SendTexts(game::DisconnectMessage());
   } catch (const std::exception &error) {
     ui_.ReportError(error.what());
     if (st_.InMatch())

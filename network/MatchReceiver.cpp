@@ -1,6 +1,7 @@
 // The match protocol receiver, the same on both sides: the keywords, the
 // peer's ten deployment texts, the move pairs with the echo rule, the peer's
-// search and the rematch.
+// search and the rematch. It reads back the messages game/MatchMessages.h
+// builds; each step below names the builder it mirrors.
 #include <tuple>
 
 #include "game/MatchKeywords.h"
@@ -22,14 +23,14 @@ void NetworkMatch::N_PacketClientSocket1PacketArrived(const void *data, int size
     return;
   const std::string text = PacketText(data, size);
   const bool guest = st_.IsGuest();
-  if (text == game::kDisconnectText) {
+  if (text == game::kDisconnectText) { // DisconnectMessage
     DisconnectSteps();
-  } else if (text == game::kRematchText) {
+  } else if (text == game::kRematchText) { // RematchMessage
     RematchSteps();
-  } else if (text == game::kGuestDeployingText) {
+  } else if (text == game::kGuestDeployingText) { // GuestDeployingMessage
     if (!guest)
       st_.netReceiveState = 1;
-  } else if (text == game::kHostMovingText) {
+  } else if (text == game::kHostMovingText) { // the host's MoveMessage and PassMessage
     if (guest)
       st_.netReceiveState = game::NetExchangingMoves;
   } else if (st_.netReceiveState >= 1 && st_.netReceiveState <= kLastDeploymentText) {
@@ -40,6 +41,7 @@ void NetworkMatch::N_PacketClientSocket1PacketArrived(const void *data, int size
   // State 0 (and anything else) ignores the text.
 }
 
+// The ten texts of the peer's DeploymentMessage.
 void NetworkMatch::ReceiveDeploymentText(const std::string &text) {
   // Odd states: a column is due; even: its row, which completes the pair.
   if (st_.netReceiveState % 2 == 1) {
@@ -73,6 +75,7 @@ void NetworkMatch::ReceiveDeploymentText(const std::string &text) {
   }
 }
 
+// The column and row of a MoveMessage or PassMessage, either side's.
 void NetworkMatch::ReceiveMoveText(const std::string &text) {
   if (st_.moveTextToggle == 0) {
     st_.rxMoveColumnText = text;
@@ -113,7 +116,7 @@ void NetworkMatch::AwaitingPeerMove() {
 }
 
 void NetworkMatch::ApplyPeerSearchMove() {
-  // "0", "0" is the pass; a pair that names no cell counts as one.
+  // "0", "0" is the PassMessage; a pair that names no cell counts as one.
   const auto column = FieldNumber(st_.rxMoveColumnText);
   const auto row = FieldNumber(st_.rxMoveRowText);
   if (column && row) {

@@ -1,6 +1,7 @@
 #pragma once
 // The match's texts as they travel: one NUL-terminated ASCII text per packet,
-// numbers in plain decimal. Everything here reads untrusted peer input.
+// numbers in plain decimal. The reading half of game/MatchMessages.h, which
+// builds them; everything here reads untrusted peer input.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,7 +16,7 @@ inline constexpr std::size_t kMaxTextLength = 16;
 // without a NUL is taken whole), cut to kMaxTextLength.
 std::string PacketText(const void *data, int size);
 
-// A field coordinate exactly as a peer of this kind writes it: "1" to "10".
+// A field coordinate exactly as game::FieldText writes it: "1" to "10".
 // Anything else ("0", "05", " 5", "-1", "11", "") names no cell.
 std::optional<int> FieldNumber(std::string_view text);
 

@@ -206,4 +206,39 @@ TEST_F(PortraitsTest, DangerFramesCycleAndANewGameStopsThemKeepingTheLast) {
   EXPECT_EQ(shownY(), 60);
 }
 
+// One tick of each timer through the window's one entry runs that timer's own
+// handler: from a state where every counter stands apart, each handler moves
+// only its own. The start-up and splash timers are the window's.
+TEST(TimerFiredTest, EachTimerRunsItsOwnHandler) {
+  // turnTick, turnCountdown, ownFaceTick, opponentFaceTick, ownWipeLine,
+  // opponentWipeLine, dangerFrame
+  using Counters = std::vector<int>;
+  const Counters before{1, 50, 0, 0, 0, 0, 0};
+  const std::vector<std::pair<Timer, Counters>> rows{
+      {Timer::N_TimTurn1, {2, 50, 0, 0, 0, 0, 0}},   // tick 2 of the hand-over
+      {Timer::N_TimTurn2, {0, 200, 0, 0, 0, 0, 0}},  // the turn opens with a fresh countdown
+      {Timer::N_TimTimer1, {1, 49, 0, 0, 0, 0, 0}},  // a tenth counted down
+      {Timer::N_TimFace1, {1, 50, 1, 0, 0, 0, 0}},   // the player's face
+      {Timer::N_TimFace2, {1, 50, 0, 1, 0, 0, 0}},   // the opponent's face
+      {Timer::N_TimEffect3, {1, 50, 0, 0, 2, 0, 0}}, // the player's wipe
+      {Timer::N_TimEffect2, {1, 50, 0, 0, 0, 2, 0}}, // the opponent's wipe
+      {Timer::N_TimEffect1, {1, 50, 0, 0, 0, 0, 1}}, // the danger indicator
+      {Timer::N_TimCreate1, before},
+      {Timer::N_TimClose1, before}};
+  for (const auto &[timer, expected] : rows) {
+    GameState st;
+    FakeMainWindow ui;
+    Random random;
+    MarvokGame game{st, ui, random};
+    st.opponentPortraitStage = 100;
+    st.turnTick = before[0], st.turnCountdown = before[1];
+    ui.SetEnabled(timer, true);
+    game.TimerFired(timer);
+    EXPECT_EQ((Counters{st.turnTick, st.turnCountdown, st.ownFaceTick, st.opponentFaceTick, st.ownWipeLine,
+                        st.opponentWipeLine, st.dangerFrame}),
+              expected)
+        << "timer " << static_cast<int>(timer);
+  }
+}
+
 } // namespace

@@ -188,6 +188,27 @@ TEST_F(ProtocolTest, QuittingFlushesAndALostHostEndsTheGuestsMatch) {
   EXPECT_TRUE(guest.ui.packets.empty());
 }
 
+TEST_F(ProtocolTest, AMatchEndedWhileTheRematchQuestionIsUpGetsNoRematch) {
+  ASSERT_TRUE(world.Connect());
+  // The guest has lost; the peer's "setudan" arrives while it is being asked.
+  guest.st.gameOver = 1, guest.st.ownPiecesLeft = 0, guest.st.turnTick = 2;
+  guest.ui.respond = [&](const platform::MessageBoxRequest &) {
+    Feed(guest, {"setudan"});
+    return platform::IDYES;
+  };
+  world.Do([&] { guest.ui.SetEnabled(Timer::N_TimTurn1, true); });
+  world.clock.Advance(1000);
+  ASSERT_EQ(guest.ui.Texts(), std::vector<std::string>{"再戦しますか？"});
+  EXPECT_TRUE(guest.ui.packets.empty());
+  EXPECT_TRUE(guest.ui.errors.empty());
+  ASSERT_TRUE(world.RunUntil([&] { return host.st.netGameActive == 0; }, 1000));
+  for (MatchSide *side : {&host, &guest}) {
+    EXPECT_EQ(side->ui.Caption(Label::N_LabMessage1), "切断されました。");
+    EXPECT_EQ(side->st.gamePhase, game::Waiting);
+  }
+  EXPECT_EQ(guest.st.gameOver, 1); // no new game
+}
+
 TEST_F(ProtocolTest, FieldNumbersAndPortsAreReadStrictly) {
   for (int k = 1; k <= 10; ++k)
     EXPECT_EQ(network::FieldNumber(std::to_string(k)), k);
