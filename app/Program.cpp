@@ -7,7 +7,9 @@
 
 #include "app/TN_FrmMain1.h"
 #include "app/TN_FrmSub1.h"
+#include "forms/FormTypes.h"
 #include "network/TN_FrmSub2.h"
+#include "platform/core/ApplicationFont.h"
 #include "platform/core/EventGuard.h"
 #include "platform/core/TerminationSignals.h"
 #include "platform/core/Translation.h"
@@ -26,6 +28,14 @@ bool HaveDisplay() {
 }
 } // namespace
 
+void SetUpApplication(QApplication &application) {
+  QApplication::setApplicationName("MarvokZT");
+  platform::InstallJapaneseQtTranslation(application);
+  platform::UseFontFamilyEverywhere(
+      QString::fromUtf8(forms::kFontFamily.data(), static_cast<qsizetype>(forms::kFontFamily.size())));
+  QApplication::setQuitOnLastWindowClosed(false); // the main window ends the program
+}
+
 int Run(int argc, char **argv, const AfterShow &afterShow) {
   if (!HaveDisplay()) {
     std::fprintf(stderr, "MarvokZT: no display to open a window on (set DISPLAY, or run under xvfb-run).\n");
@@ -33,9 +43,7 @@ int Run(int argc, char **argv, const AfterShow &afterShow) {
   }
   platform::ForgetGoneWindowManager();
   QApplication app(argc, argv);
-  QApplication::setApplicationName("MarvokZT");
-  platform::InstallJapaneseQtTranslation(app);
-  QApplication::setQuitOnLastWindowClosed(false); // the main window ends the program
+  SetUpApplication(app);
   try {
     TN_FrmMain1 mainWindow;
     TN_FrmSystem1 systemWindow;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+class QApplication;
 class TN_FrmMain1;
 class TN_FrmSub2;
 
@@ -12,6 +13,10 @@ namespace app {
 
 // Something that lives beside the shown main window until the message loop ends.
 using AfterShow = std::function<std::unique_ptr<QObject>(TN_FrmMain1 &, TN_FrmSub2 &)>;
+
+// What the program sets on the application before its first window: its name,
+// Qt's own texts in Japanese, and the windows' face for every box and dialog.
+void SetUpApplication(QApplication &application);
 
 int Run(int argc, char **argv, const AfterShow &afterShow = {});
 

@@ -29,6 +29,7 @@
 #include "platform/core/Exception.h"
 #include "platform/core/KeyboardReturn.h"
 #include "platform/core/MenuClicks.h"
+#include "platform/core/MenuEscape.h"
 #include "platform/core/MessageBox.h"
 #include "platform/core/StandInAction.h"
 #include "platform/core/WideMnemonic.h"
@@ -74,6 +75,7 @@ void TN_FrmMain1::AttachNetworkDialog(TN_FrmSub2 &dialog) {
 
 void TN_FrmMain1::BuildMenu() {
   QMenuBar *bar = menuBar();
+  platform::GiveKeysBackOnMenuEscape(*bar); // the next Escape asks to quit
   for (const auto &item : layout::kMenu) {
     const QString caption = QString::fromUtf8(item.caption.data(), static_cast<int>(item.caption.size()));
     QAction *action = nullptr;

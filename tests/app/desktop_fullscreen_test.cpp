@@ -2,9 +2,9 @@
 // (openbox), without one, and after the manager was killed (its check window
 // still named on the root), driven by xdotool as a user drives it: the splash,
 // full screen and back with F2 again and again, and the keyboard coming back
-// after every window and box. Every step waits for the state the next one
-// needs (a window shown, which window has the keyboard, a page drawn): keys
-// go to whatever has the keyboard, also on a busy machine.
+// after every window, box and drop-down menu. Every step waits for the state
+// the next one needs (a window shown, which window has the keyboard, a page
+// drawn): keys go to whatever has the keyboard, also on a busy machine.
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QRegularExpression>
@@ -183,6 +183,17 @@ protected:
   std::string FrameOf(const QString &window) {
     return Output("xprop", {"-id", window, "_NET_FRAME_EXTENTS"}).section('=', 1).trimmed().toStdString();
   }
+  // Whether one of the program's drop-down menus shows: an unframed window
+  // named after the program, straight on the root window.
+  bool DropDownShown() {
+    for (const QString &line : Output("xwininfo", {"-root", "-children"}).split('\n'))
+      if (line.contains("\"MarvokZT\": (\"MarvokZT\" \"MarvokZT\")")) {
+        const QString info = Output("xwininfo", {"-id", line.trimmed().section(' ', 0, 0)});
+        if (info.contains("IsViewable") && info.contains("Override Redirect State: yes"))
+          return true;
+      }
+    return false;
+  }
   // Whether the 20 by 20 square at x, y of the window is mostly a button's
   // light grey face (the other pages show a dark picture there).
   bool ShowsButtonFace(const QString &window, int x, int y) {
@@ -254,6 +265,20 @@ TEST_P(DesktopTest, FullScreenAndTheKeyboardBackAfterEveryWindow) {
   }
 
   ASSERT_TRUE(EscapeAsks());
+  // A drop-down opened with Alt+O or a click on its title and closed with
+  // Escape leaves the keys with the window: the next Escape asks.
+  for (const bool click : {false, true}) {
+    SCOPED_TRACE(click ? "a click on the title" : "Alt+O");
+    if (click)
+      Output("xdotool", {"mousemove", "--window", main_.id, "90", "9", "click", "1"});
+    else
+      ASSERT_TRUE(Press("alt+o", main_));
+    ASSERT_TRUE(WaitFor("the drop-down shown", [&] { return DropDownShown(); }));
+    ASSERT_TRUE(Press("Escape", main_));
+    ASSERT_TRUE(WaitFor("the drop-down gone", [&] { return !DropDownShown(); }));
+    ASSERT_TRUE(EscapeAsks());
+  }
+  Output("xdotool", {"mousemove", "--window", main_.id, "320", "300"}); // off the menu bar
   ASSERT_TRUE(Opens("F4", main_, dialog));
   ASSERT_TRUE(Closes("alt+c", dialog));
   ASSERT_TRUE(EscapeAsks());

@@ -5,11 +5,13 @@
 // menu, and the system window and quitting from full screen. The display
 // offers a 640 by 480 mode, or not.
 #include <QFile>
+#include <QMessageBox>
 #include <QUrl>
 #include <functional>
 #include <gtest/gtest.h>
 
 #include "tests/support/MainWindowRig.h"
+#include "tests/support/ModalDialog.h"
 
 using game::MenuItem;
 
@@ -115,6 +117,24 @@ TEST_P(KeyboardTest, EscapeAsksAfterWhateverHadTheKeyboard) {
     EXPECT_EQ(rig_.Texts(), std::vector<std::string>{"終了してよろしいですか？"});
     EXPECT_TRUE(window_->isVisible());
   }
+}
+
+// A box raised over the network dialog that hides while the box is up (its
+// connect failing) gives the keyboard to the main window when it closes.
+TEST_P(KeyboardTest, ABoxWhoseWindowHidGivesTheKeyboardToTheMainWindow) {
+  Press(Qt::Key_F4);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(rig_.dialog.get(), testsupport::kWaitMs));
+  const auto recorder = platform::SetMessageBoxResponder({}); // a real box
+  testsupport::WhenModal<QMessageBox> answer([&](QMessageBox &box) {
+    rig_.dialog->HideDialog();
+    box.accept();
+  });
+  platform::ShowMessageBox("ソケットエラー 111: Connection refused (connect)", "", platform::MB_OK);
+  platform::SetMessageBoxResponder(recorder);
+  ASSERT_FALSE(rig_.dialog->isVisible());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_, testsupport::kWaitMs));
+  Press(Qt::Key_Escape);
+  EXPECT_EQ(rig_.Texts(), std::vector<std::string>{"終了してよろしいですか？"});
 }
 
 // Every shortcut answers in the window and in full screen, where the menu is
