@@ -75,9 +75,6 @@ void TMemoryStream::Clear() {
 }
 
 void TMemoryStream::RemoveFront(std::int64_t count) {
-  // A block up to this size is kept for the next bytes: a queue that keeps
-  // up holds less than a large packet. A larger one goes back.
-  constexpr std::size_t kKeptCapacity = 1 << 20;
   count = std::clamp<std::int64_t>(count, 0, Size());
   FHead += static_cast<std::size_t>(count);
   FPosition = std::max<std::int64_t>(FPosition - count, 0);
@@ -85,7 +82,7 @@ void TMemoryStream::RemoveFront(std::int64_t count) {
   if (FHead == 0 || FHead < rest)
     return;
   // Each move is paid for by at least as many dropped bytes.
-  if (FData.capacity() <= kKeptCapacity)
+  if (FData.capacity() <= FKeptCapacity)
     FData.erase(FData.begin(), FData.begin() + static_cast<std::ptrdiff_t>(FHead));
   else
     FData = std::vector<std::byte>(FData.begin() + static_cast<std::ptrdiff_t>(FHead), FData.end());
