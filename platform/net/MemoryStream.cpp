@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 #include "platform/core/Exception.h"
+#include "platform/net/FreedMemory.h"
 
 namespace platform {
 
@@ -68,10 +70,26 @@ void TMemoryStream::SetSize(std::int64_t size) {
   FPosition = std::min(FPosition, Size());
 }
 
+TMemoryStream::~TMemoryStream() { Replace({}); }
+
 void TMemoryStream::Clear() {
   FData.clear();
   FHead = 0;
   FPosition = 0;
+}
+
+void TMemoryStream::Replace(std::vector<std::byte> data) {
+  // Freeing a large queue would leave the process larger for good under
+  // glibc: each mapped block freed raises its mmap threshold, so what a burst
+  // allocates afterwards (packets, read buffers, the queue's own next steps)
+  // comes from the heap, whose free pages stay with the process. Trimming
+  // once such a block has gone gives them back. It walks the heap, but blocks
+  // this large are freed rarely: when a large queue goes or halves.
+  constexpr std::size_t kReturnedBlockBytes = 4 << 20;
+  const bool large = FData.capacity() >= kReturnedBlockBytes;
+  std::vector<std::byte>(std::move(data)).swap(FData); // the old block is freed here
+  if (large)
+    ReturnFreedMemory();
 }
 
 void TMemoryStream::RemoveFront(std::int64_t count) {
@@ -85,7 +103,7 @@ void TMemoryStream::RemoveFront(std::int64_t count) {
   if (FData.capacity() <= FKeptCapacity)
     FData.erase(FData.begin(), FData.begin() + static_cast<std::ptrdiff_t>(FHead));
   else
-    FData = std::vector<std::byte>(FData.begin() + static_cast<std::ptrdiff_t>(FHead), FData.end());
+    Replace(std::vector<std::byte>(FData.begin() + static_cast<std::ptrdiff_t>(FHead), FData.end()));
   FHead = 0;
 }
 

@@ -41,6 +41,9 @@ public:
 
 class TMemoryStream : public TStream {
 public:
+  // A large block goes back to the system, not just to the allocator.
+  ~TMemoryStream() override;
+
   std::int64_t Read(void *buffer, std::int64_t count) override;
   std::int64_t Write(const void *buffer, std::int64_t count) override;
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
@@ -63,6 +66,9 @@ public:
   void SetKeptCapacity(std::size_t bytes) { FKeptCapacity = bytes; }
 
 private:
+  // Swaps in the block that replaces FData's, and frees the old one.
+  void Replace(std::vector<std::byte> data);
+
   std::vector<std::byte> FData;
   std::size_t FHead = 0; // dropped bytes still at the front of FData
   std::int64_t FPosition = 0;
