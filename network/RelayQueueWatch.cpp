@@ -24,13 +24,13 @@ std::vector<ConnectionId> RelayQueueWatch::ToCut(const std::vector<Queue> &queue
       continue;
     if (!now)
       now = now_();
-    // A connection that took bytes since the last look starts over; bytes
-    // only leave by being taken, so one that took none has held more than
-    // the limit all along.
+    // A connection whose peer took bytes since the last look starts over;
+    // the queue only shrinks as the peer takes bytes, so one that took none
+    // has held more than the limit all along.
     const auto known = stalls_.find(queue.connection);
-    const Stall stall = known != stalls_.end() && known->second.sentBytes == queue.sentBytes
+    const Stall stall = known != stalls_.end() && known->second.takenBytes == queue.takenBytes
                             ? known->second
-                            : Stall{*now, queue.sentBytes};
+                            : Stall{*now, queue.takenBytes};
     if (*now - stall.sinceMs >= kStallMs)
       cut.push_back(queue.connection);
     else

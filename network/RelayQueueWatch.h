@@ -1,10 +1,17 @@
 #pragma once
 // Which of the relay's connections to cut. A peer that never reads would make
 // its queue grow without end. A connection is cut when its queue holds more
-// than kStallBytes and it has taken no byte for kStallMs, and at once when its
-// queue passes kCeilingBytes, which bounds any connection's queue: above it
-// even a peer that reads and keeps up is cut. Below it a peer that reads gets
-// every byte in the end.
+// than kStallBytes and its peer has taken no byte for kStallMs, and at once
+// when its queue passes kCeilingBytes, which bounds any connection's queue:
+// above it even a peer that reads and keeps up is cut.
+//
+// Taken bytes are those the peer's kernel has accepted, so a peer that reads
+// is seen only when its kernel accepts more: a receiver with a full buffer
+// reopens its window only after it has read a good part of a segment (64 KiB
+// on loopback). Below the ceiling, a peer whose kernel accepts bytes at least
+// once every kStallMs gets every byte in the end. On loopback, after a burst
+// of 12 MiB, readers of 32 KiB/s and more were kept; readers of 16 KiB/s and
+// less were cut within 10 s.
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -27,8 +34,10 @@ public:
 
   struct Queue {
     ConnectionId connection;
-    std::int64_t queuedBytes; // not yet taken by the connection
-    std::uint64_t sentBytes;  // taken over its life
+    std::int64_t queuedBytes; // not yet handed to the kernel
+    // Taken by the peer over the connection's life; read only when
+    // queuedBytes is over kStallBytes, so others may leave it 0.
+    std::uint64_t takenBytes;
   };
 
   explicit RelayQueueWatch(Clock now = SteadyMs) : now_(std::move(now)) {}
@@ -40,10 +49,10 @@ public:
   bool Watching() const { return !stalls_.empty(); }
 
 private:
-  // Since when a connection over kStallBytes has taken nothing.
+  // Since when the peer of a connection over kStallBytes has taken nothing.
   struct Stall {
     std::int64_t sinceMs;
-    std::uint64_t sentBytes;
+    std::uint64_t takenBytes;
   };
 
   Clock now_;

@@ -106,7 +106,10 @@ void ZevMatchSockets::CutStalledQueues() {
   queues.reserve(static_cast<std::size_t>(server_.ActiveConnections()));
   for (int i = 0; i < server_.ActiveConnections(); ++i) {
     const Zev::TPacketServerClientWinSocket *socket = server_.GetClientSocket(i);
-    queues.push_back({IdOf(socket), socket->QueuedBytes(), socket->SentBytes()});
+    const std::int64_t queued = socket->QueuedBytes();
+    // The kernel is asked only about the queues the watch looks at.
+    queues.push_back({IdOf(socket), queued,
+                      queued > RelayQueueWatch::kStallBytes ? socket->TakenBytes() : std::uint64_t{0}});
   }
   const std::vector<ConnectionId> cut = queueWatch_.ToCut(queues);
   if (!queueWatch_.Watching())

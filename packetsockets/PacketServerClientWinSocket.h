@@ -1,5 +1,6 @@
 #pragma once
 // One accepted connection of the packet server, with its own framing engine.
+#include <algorithm>
 #include <memory>
 
 #include "packetsockets/SocketPacketRW.h"
@@ -27,8 +28,14 @@ public:
   // Bytes queued that the connection has not taken yet (a peer that does not
   // read makes them pile up).
   std::int64_t QueuedBytes() const { return FPacketRW->WriteBuffer().Size(); }
-  // Bytes the connection has taken so far.
+  // Bytes handed to the kernel so far.
   std::uint64_t SentBytes() const { return FPacketRW->SentBytes(); }
+  // Bytes the peer has taken so far, those its kernel holds for it included.
+  // Unlike SentBytes it grows while the peer reads slowly: the kernel reports
+  // the socket writable again only once much of its send queue has gone.
+  std::uint64_t TakenBytes() const {
+    return FPacketRW->SentBytes() - std::min<std::uint64_t>(UntakenBytes(), FPacketRW->SentBytes());
+  }
   void SetSendGather(std::shared_ptr<TSendGather> gather) { FPacketRW->SetSendGather(std::move(gather)); }
 
 private:

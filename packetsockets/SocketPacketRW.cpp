@@ -66,7 +66,13 @@ private:
 };
 } // namespace
 
-TSocketPacketRW::TSocketPacketRW(TCustomWinSocket *Socket) { SetSocket(Socket); }
+TSocketPacketRW::TSocketPacketRW(TCustomWinSocket *Socket) {
+  // A queue that keeps up holds less than the largest packet: a block of that
+  // size stays as it drains, rather than being given back and grown again on
+  // every write.
+  FWriteBuffer.SetKeptCapacity(MaxPacketLength);
+  SetSocket(Socket);
+}
 
 TSocketPacketRW::~TSocketPacketRW() {
   if (FSendGather)

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 #include "platform/core/Exception.h"
+#include "platform/net/FreedMemory.h"
 
 namespace platform {
 
@@ -68,16 +70,29 @@ void TMemoryStream::SetSize(std::int64_t size) {
   FPosition = std::min(FPosition, Size());
 }
 
+TMemoryStream::~TMemoryStream() { Replace({}); }
+
 void TMemoryStream::Clear() {
   FData.clear();
   FHead = 0;
   FPosition = 0;
 }
 
+void TMemoryStream::Replace(std::vector<std::byte> data) {
+  // Freeing a large queue would leave the process larger for good under
+  // glibc: each mapped block freed raises its mmap threshold, so what a burst
+  // allocates afterwards (packets, read buffers, the queue's own next steps)
+  // comes from the heap, whose free pages stay with the process. Trimming
+  // once such a block has gone gives them back. It walks the heap, but blocks
+  // this large are freed rarely: when a large queue goes or halves.
+  constexpr std::size_t kReturnedBlockBytes = 4 << 20;
+  const bool large = FData.capacity() >= kReturnedBlockBytes;
+  std::vector<std::byte>(std::move(data)).swap(FData); // the old block is freed here
+  if (large)
+    ReturnFreedMemory();
+}
+
 void TMemoryStream::RemoveFront(std::int64_t count) {
-  // A block up to this size is kept for the next bytes: a queue that keeps
-  // up holds less than a large packet. A larger one goes back.
-  constexpr std::size_t kKeptCapacity = 1 << 20;
   count = std::clamp<std::int64_t>(count, 0, Size());
   FHead += static_cast<std::size_t>(count);
   FPosition = std::max<std::int64_t>(FPosition - count, 0);
@@ -85,10 +100,10 @@ void TMemoryStream::RemoveFront(std::int64_t count) {
   if (FHead == 0 || FHead < rest)
     return;
   // Each move is paid for by at least as many dropped bytes.
-  if (FData.capacity() <= kKeptCapacity)
+  if (FData.capacity() <= FKeptCapacity)
     FData.erase(FData.begin(), FData.begin() + static_cast<std::ptrdiff_t>(FHead));
   else
-    FData = std::vector<std::byte>(FData.begin() + static_cast<std::ptrdiff_t>(FHead), FData.end());
+    Replace(std::vector<std::byte>(FData.begin() + static_cast<std::ptrdiff_t>(FHead), FData.end()));
   FHead = 0;
 }
 

@@ -41,6 +41,9 @@ public:
 
 class TMemoryStream : public TStream {
 public:
+  // A large block goes back to the system, not just to the allocator.
+  ~TMemoryStream() override;
+
   std::int64_t Read(void *buffer, std::int64_t count) override;
   std::int64_t Write(const void *buffer, std::int64_t count) override;
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
@@ -54,13 +57,22 @@ public:
   // Drops the first count bytes; the position moves back with the data. A
   // queue drained a little at a time costs O(1) a byte: the dropped bytes are
   // only skipped until they outnumber the rest, which then moves down, into
-  // memory of its own size when the old block was large.
+  // memory of its own size when the old block was larger than the kept
+  // capacity.
   void RemoveFront(std::int64_t count);
+  // The largest block RemoveFront keeps (0 by default): a queue that is often
+  // drained and refilled sets what it usually holds at most, so it does not
+  // give its block back and grow it again each time.
+  void SetKeptCapacity(std::size_t bytes) { FKeptCapacity = bytes; }
 
 private:
+  // Swaps in the block that replaces FData's, and frees the old one.
+  void Replace(std::vector<std::byte> data);
+
   std::vector<std::byte> FData;
   std::size_t FHead = 0; // dropped bytes still at the front of FData
   std::int64_t FPosition = 0;
+  std::size_t FKeptCapacity = 0;
 };
 
 } // namespace platform

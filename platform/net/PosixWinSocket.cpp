@@ -9,6 +9,7 @@
 #include <climits>
 #include <exception>
 #include <functional>
+#include <linux/sockios.h>
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -62,6 +63,13 @@ int TPosixWinSocket::ReceiveLength() {
   if (state_ != State::Connected || ::ioctl(fd_.get(), FIONREAD, &pending) != 0)
     return 0;
   return pending;
+}
+
+int TPosixWinSocket::UntakenBytes() const {
+  int queued = 0;
+  if (state_ != State::Connected || ::ioctl(fd_.get(), SIOCOUTQ, &queued) != 0)
+    return 0;
+  return queued;
 }
 
 int TPosixWinSocket::ReceiveBuf(void *Buf, int Count) {

@@ -34,6 +34,10 @@ public:
   std::string LocalAddress() const override;
   int LocalPort() const override;
   int SocketHandle() const { return fd_.get(); }
+  // Bytes handed to the kernel that the peer has not taken yet: sent and not
+  // yet acknowledged, or not sent at all. On loopback it shrinks as the peer's
+  // receive buffer drains. 0 when not connected.
+  int UntakenBytes() const;
   // Blocks until the connection can take data, at most timeoutMs; false on
   // time-out or when not connected. For a last flush before the program ends.
   bool WaitWritable(int timeoutMs) const;

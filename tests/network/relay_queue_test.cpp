@@ -2,10 +2,11 @@
 // guests on raw sockets in threads of their own, as other programs would be.
 // A guest that reads is never cut however much it sends at once; one that
 // never reads is cut, with its queue bounded, even once it has gone quiet.
-// The relay's clock is a manual one, so a stall of seconds costs the test no
-// time.
+// The relay's clock is mostly a manual one, so a stall of seconds costs the
+// test no time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -38,14 +39,22 @@ std::string Frames(int count, std::size_t length) {
   return out;
 }
 
+// A slow reader: once everything is sent it reads at most `bytes` every
+// `everyMs` for `forMs`, and then as fast as it can.
+struct Pace {
+  std::size_t bytes = 0;
+  int everyMs = 0;
+  int forMs = 0;
+};
+
 // A guest that sends `out` `repeat` times as fast as the connection takes it
 // and, when it reads, reads until `expected` bytes came back. It stops when
 // done, when its connection fails or after a bound.
 class RawGuest {
 public:
-  RawGuest(int port, std::string out, int repeat, std::size_t expected, bool reads)
+  RawGuest(int port, std::string out, int repeat, std::size_t expected, bool reads, Pace pace = {})
       : out_(std::move(out)), total_(out_.size() * static_cast<std::size_t>(repeat)), expected_(expected),
-        reads_(reads) {
+        reads_(reads), pace_(pace) {
     fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
     const int small = 4096; // a peer that does not read fills up soon
     if (!reads)
@@ -70,22 +79,38 @@ public:
 
 private:
   void Run() {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::seconds(60);
     bool failed = !connected_;
     std::vector<char> buffer(1 << 16);
-    while (!failed && !stop_ && std::chrono::steady_clock::now() < deadline &&
+    Clock::time_point slowUntil{}, nextAllowance{};
+    std::size_t allowance = 0;
+    while (!failed && !stop_ && Clock::now() < deadline &&
            (sent_ < total_ || (reads_ && received_.size() < expected_))) {
-      pollfd ready{fd_, static_cast<short>((sent_ < total_ ? POLLOUT : 0) | (reads_ ? POLLIN : 0)), 0};
+      const bool flooding = sent_ < total_;
+      std::size_t want = buffer.size();
+      if (pace_.forMs > 0 && (flooding || Clock::now() < slowUntil)) {
+        if (!flooding && Clock::now() >= nextAllowance) {
+          allowance = pace_.bytes;
+          nextAllowance = Clock::now() + std::chrono::milliseconds(pace_.everyMs);
+        }
+        want = flooding ? 0 : std::min(want, allowance);
+      }
+      const bool reading = reads_ && want > 0;
+      pollfd ready{fd_, static_cast<short>((flooding ? POLLOUT : 0) | (reading ? POLLIN : 0)), 0};
       ::poll(&ready, 1, 50);
-      if (sent_ < total_) {
+      if (flooding) {
         const std::size_t at = sent_ % out_.size();
         const ssize_t n = ::send(fd_, out_.data() + at, out_.size() - at, MSG_NOSIGNAL);
         if (n > 0)
           sent_ += static_cast<std::size_t>(n);
         failed = n < 0 && errno != EAGAIN;
+        if (sent_ == total_)
+          slowUntil = Clock::now() + std::chrono::milliseconds(pace_.forMs);
       }
-      if (reads_) {
-        const ssize_t n = ::recv(fd_, buffer.data(), buffer.size(), 0);
+      if (reading) {
+        const ssize_t n = ::recv(fd_, buffer.data(), want, 0);
+        allowance -= std::min(allowance, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
         if (n > 0)
           received_.append(buffer.data(), static_cast<std::size_t>(n));
         failed = failed || n == 0 || (n < 0 && errno != EAGAIN);
@@ -98,6 +123,7 @@ private:
   std::size_t total_;
   std::size_t expected_;
   bool reads_;
+  Pace pace_;
   int fd_ = -1;
   bool connected_ = false;
   std::size_t sent_ = 0;
@@ -120,14 +146,16 @@ struct CountedConnection : Zev::TPacketServerClientWinSocket {
 // sender's own included, through the match's sockets; its own client reads.
 struct Host {
   nettest::ManualClock clock;
+  bool realTime = false; // the relay's clock is the steady one instead
   Zev::TPacketServerSocket server;
   Zev::TPacketClientSocket client;
-  network::ZevMatchSockets sockets{client, server, [this] { return clock.Now(); }};
+  network::ZevMatchSockets sockets{
+      client, server, [this] { return realTime ? network::RelayQueueWatch::SteadyMs() : clock.Now(); }};
   std::string clientReceived; // framed again, to compare with what was sent
   int relayed = 0;
   std::shared_ptr<int> freed = std::make_shared<int>(0); // connections freed, their queues with them
 
-  Host() {
+  explicit Host(bool realTime = false) : realTime(realTime) {
     server.SetOnGetSocket([this](auto *, int socket, auto &connection) {
       connection = std::make_unique<CountedConnection>(socket, server.Socket(), freed);
     });
@@ -211,6 +239,23 @@ TEST(RelayQueue, ReadersStayConnectedAndGetEveryBurstWhole) {
     EXPECT_TRUE(host.ClientOpen());
     EXPECT_EQ(host.server.ActiveConnections(), 2);
   }
+}
+
+// A guest that floods and then reads slowly but steadily is kept, though for
+// longer than the stall time the host is never told that it may write again:
+// the guest's kernel takes bytes now and then. It gets every byte in the end.
+// The relay runs on real time here, as the kernel does.
+TEST(RelayQueue, SlowSteadyReaderIsKept) {
+  Host host(true);
+  const std::string out = Frames(12, kLargestLength);
+  RawGuest guest(host.Port(), out, 1, out.size(), true,
+                 Pace{64 << 10, 250, static_cast<int>(network::RelayQueueWatch::kStallMs) + 3000});
+  ASSERT_TRUE(PumpUntil([&] { return host.relayed > 0; }));
+  ASSERT_TRUE(PumpUntil([&] { return guest.Done() || host.server.ActiveConnections() < 2; }, 90000));
+  EXPECT_EQ(host.server.ActiveConnections(), 2) << "the slow reader was cut";
+  ASSERT_TRUE(PumpUntil([&] { return guest.Done(); }, 90000));
+  EXPECT_TRUE(guest.Received() == out) << guest.Received().size() << " of " << out.size();
+  EXPECT_TRUE(host.clientReceived == out) << host.clientReceived.size() << " of " << out.size();
 }
 
 // A guest that floods, then neither reads nor sends, is not cut a second
