@@ -47,7 +47,7 @@ public:
   void PacketEnd() { FPacketRW->PacketEnd(); }
   void PacketDiscard() { FPacketRW->PacketDiscard(); }
   const TSocketPacketRW &PacketRW() const { return *FPacketRW; }
-  // Bytes queued that the connection has not taken yet.
+  // Bytes queued here, not yet handed to the kernel.
   std::int64_t QueuedBytes() const { return FPacketRW->WriteBuffer().Size(); }
   // Waits, at most timeoutMs in all, until the connection has taken every
   // queued byte; true when it has. For the last packet before the program

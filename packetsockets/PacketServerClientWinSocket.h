@@ -25,14 +25,12 @@ public:
   void PacketDiscard() { FPacketRW->PacketDiscard(); }
 
   const TSocketPacketRW &PacketRW() const { return *FPacketRW; }
-  // Bytes queued that the connection has not taken yet (a peer that does not
+  // Bytes queued here, not yet handed to the kernel (a peer that does not
   // read makes them pile up).
   std::int64_t QueuedBytes() const { return FPacketRW->WriteBuffer().Size(); }
-  // Bytes handed to the kernel so far.
-  std::uint64_t SentBytes() const { return FPacketRW->SentBytes(); }
-  // Bytes the peer has taken so far, those its kernel holds for it included.
-  // Unlike SentBytes it grows while the peer reads slowly: the kernel reports
-  // the socket writable again only once much of its send queue has gone.
+  // Bytes the peer has taken so far: those handed to the kernel less those it
+  // still holds to send. This grows while a peer reads slowly, when the
+  // kernel has not yet reported the socket writable again.
   std::uint64_t TakenBytes() const {
     return FPacketRW->SentBytes() - std::min<std::uint64_t>(UntakenBytes(), FPacketRW->SentBytes());
   }
