@@ -45,6 +45,7 @@
 #include <vector>
 
 #include "DenseSong.h"
+#include "GameProcess.h"
 #include "SynthAlone.h"
 #include "app/Program.h"
 #include "system/TN_FrmSystem1.h"
@@ -113,14 +114,6 @@ void StartProbe() {
 }
 Q_COREAPP_STARTUP_FUNCTION(StartProbe)
 
-long ResidentKb() {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);)
-    if (line.rfind("VmRSS:", 0) == 0)
-      return std::atol(line.c_str() + 6);
-  return 0;
-}
-
 double ProcessCpuSeconds() {
   timespec now{};
   clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
@@ -149,7 +142,7 @@ std::unique_ptr<QObject> MeasureAfterShow() {
     result->stallMs = probe->WorstMs();
   });
   QTimer::singleShot(kSettleAfterShowMs, owner, [result, cpuStart] {
-    result->rssKb = ResidentKb();
+    result->rssKb = benchmarks::ResidentKb();
     *cpuStart = ProcessCpuSeconds();
   });
   QTimer::singleShot(kSettleAfterShowMs + measuring->cpuSeconds * 1000, owner, [result, cpuStart] {
@@ -231,11 +224,7 @@ std::optional<Result> Measure(const Case &run, int cpuSeconds) {
 
 // A data folder like the game's, with `song` as its music.
 fs::path DataFolder(const fs::path &root, const std::string &name, const fs::path &song) {
-  const fs::path folder = root / name;
-  fs::create_directories(folder);
-  for (const auto &entry : fs::directory_iterator(MARVOK_GAME_DIR))
-    if (entry.path().filename() != "Marvok01.mid" && entry.path().filename() != "MarvokZT")
-      fs::create_symlink(entry.path(), folder / entry.path().filename());
+  const fs::path folder = benchmarks::LinkedGameFolder(root, name, {"Marvok01.mid"});
   fs::copy_file(song, folder / "Marvok01.mid");
   return folder;
 }

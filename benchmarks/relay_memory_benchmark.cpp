@@ -24,6 +24,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "GameProcess.h"
 #include "app/Program.h"
 #include "app/TN_FrmMain1.h"
 #include "network/TN_FrmSub2.h"
@@ -40,15 +41,7 @@ constexpr qint64 kSettleMs = 2000; // after each connect, before the idle figure
 constexpr qint64 kFreedMs = 1000;  // after the cut: the connection is freed from the event loop
 constexpr qint64 kLaterMs = 5000;
 
-double ResidentMiB() {
-  long pages = 0, resident = 0;
-  if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
-      resident = 0;
-    std::fclose(statm);
-  }
-  return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / (1 << 20);
-}
+double ResidentMiB() { return static_cast<double>(benchmarks::ResidentKb()) / 1024; }
 
 // A child that connects with a tiny receive buffer, sends `packets` packets
 // of 1 MiB and then waits, reading nothing, until it is killed. The packet is
@@ -172,17 +165,6 @@ private:
   double idle_ = 0, peak_ = 0, cutAfter_ = 0, freed_ = 0;
 };
 
-// A data folder like the game's, of links to its files.
-fs::path DataFolder() {
-  const fs::path folder =
-      fs::temp_directory_path() / ("relay_memory_benchmark." + std::to_string(::getpid()));
-  fs::create_directories(folder);
-  for (const auto &entry : fs::directory_iterator(MARVOK_GAME_DIR))
-    if (entry.path().filename() != "MarvokZT")
-      fs::create_symlink(entry.path(), folder / entry.path().filename());
-  return folder;
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -191,7 +173,8 @@ int main(int argc, char **argv) {
     sizes.push_back(std::atoi(argv[i]));
   if (sizes.empty())
     sizes = {12, 36, 60};
-  const fs::path folder = DataFolder();
+  const fs::path folder = benchmarks::LinkedGameFolder(
+      fs::temp_directory_path(), "relay_memory_benchmark." + std::to_string(::getpid()));
   fs::current_path(folder);
   ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
   ::setenv("PULSE_SERVER", "unix:/nonexistent/no-sound-server", 1);
