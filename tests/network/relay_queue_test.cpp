@@ -39,8 +39,9 @@ std::string Frames(int count, std::size_t length) {
   return out;
 }
 
-// A slow reader: once everything is sent it reads at most `bytes` every
-// `everyMs` for `forMs`, and then as fast as it can.
+// A slow reader: it reads nothing until its whole burst is sent and it is
+// told to start, then at most `bytes` every `everyMs` for `forMs`, and then
+// as fast as it can.
 struct Pace {
   std::size_t bytes = 0;
   int everyMs = 0;
@@ -72,6 +73,8 @@ public:
   RawGuest(const RawGuest &) = delete;
   RawGuest &operator=(const RawGuest &) = delete;
 
+  // A paced guest's slow reading begins once this is called and its burst is out.
+  void StartReading() { go_ = true; }
   bool Done() const { return done_; }
   // Valid once Done().
   std::size_t Sent() const { return sent_; }
@@ -89,12 +92,19 @@ private:
            (sent_ < total_ || (reads_ && received_.size() < expected_))) {
       const bool flooding = sent_ < total_;
       std::size_t want = buffer.size();
-      if (pace_.forMs > 0 && (flooding || Clock::now() < slowUntil)) {
-        if (!flooding && Clock::now() >= nextAllowance) {
-          allowance = pace_.bytes;
-          nextAllowance = Clock::now() + std::chrono::milliseconds(pace_.everyMs);
+      if (pace_.forMs > 0) {
+        const auto now = Clock::now();
+        if (!flooding && go_ && slowUntil == Clock::time_point{})
+          slowUntil = now + std::chrono::milliseconds(pace_.forMs);
+        if (slowUntil == Clock::time_point{}) {
+          want = 0;
+        } else if (now < slowUntil) {
+          if (now >= nextAllowance) {
+            allowance = pace_.bytes;
+            nextAllowance = now + std::chrono::milliseconds(pace_.everyMs);
+          }
+          want = std::min(want, allowance);
         }
-        want = flooding ? 0 : std::min(want, allowance);
       }
       const bool reading = reads_ && want > 0;
       pollfd ready{fd_, static_cast<short>((flooding ? POLLOUT : 0) | (reading ? POLLIN : 0)), 0};
@@ -105,8 +115,6 @@ private:
         if (n > 0)
           sent_ += static_cast<std::size_t>(n);
         failed = n < 0 && errno != EAGAIN;
-        if (sent_ == total_)
-          slowUntil = Clock::now() + std::chrono::milliseconds(pace_.forMs);
       }
       if (reading) {
         const ssize_t n = ::recv(fd_, buffer.data(), want, 0);
@@ -128,6 +136,7 @@ private:
   bool connected_ = false;
   std::size_t sent_ = 0;
   std::string received_;
+  std::atomic<bool> go_{false};
   std::atomic<bool> stop_{false};
   std::atomic<bool> done_{false};
   std::thread thread_;
@@ -241,16 +250,24 @@ TEST(RelayQueue, ReadersStayConnectedAndGetEveryBurstWhole) {
   }
 }
 
-// A guest that floods and then reads slowly but steadily is kept, though for
-// longer than the stall time the host is never told that it may write again:
-// the guest's kernel takes bytes now and then. It gets every byte in the end.
-// The relay runs on real time here, as the kernel does.
+// A guest that sends a burst and, once the host has it all, reads slowly but
+// steadily for twice the stall time is kept, though the host is never told
+// that it may write again: what moves is only what the guest's kernel takes
+// from the host's. It gets every byte in the end. The relay runs on real
+// time here, as the kernels do.
 TEST(RelayQueue, SlowSteadyReaderIsKept) {
   Host host(true);
-  const std::string out = Frames(12, kLargestLength);
-  RawGuest guest(host.Port(), out, 1, out.size(), true,
-                 Pace{64 << 10, 250, static_cast<int>(network::RelayQueueWatch::kStallMs) + 3000});
+  const int frames = 12;
+  const std::string out = Frames(frames, kLargestLength);
+  const int slowMs = 2 * static_cast<int>(network::RelayQueueWatch::kStallMs) + 2000;
+  RawGuest guest(host.Port(), out, 1, out.size(), true, Pace{64 << 10, 250, slowMs});
   ASSERT_TRUE(PumpUntil([&] { return host.relayed > 0; }));
+  ASSERT_TRUE(
+      PumpUntil([&] { return host.relayed == frames || host.server.ActiveConnections() < 2; }, 60000));
+  ASSERT_EQ(host.relayed, frames) << "the guest was cut during its burst";
+  ASSERT_GT(host.server.GetClientSocket(1)->QueuedBytes(), network::RelayQueueWatch::kStallBytes)
+      << "the burst no longer fills the guest's queue past the stall limit";
+  guest.StartReading();
   ASSERT_TRUE(PumpUntil([&] { return guest.Done() || host.server.ActiveConnections() < 2; }, 90000));
   EXPECT_EQ(host.server.ActiveConnections(), 2) << "the slow reader was cut";
   ASSERT_TRUE(PumpUntil([&] { return guest.Done(); }, 90000));
