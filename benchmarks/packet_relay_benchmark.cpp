@@ -76,7 +76,7 @@ struct PlainPair {
   void Exchange(const std::string &packet, int count) {
     const std::size_t total = packet.size() * static_cast<std::size_t>(count);
     std::size_t sent = 0, back = 0;
-    std::string pending; // echoed bytes the socket did not take yet
+    std::string pending; // echoed bytes not yet handed to the kernel
     char buffer[65536];
     while (back < total) {
       while (sent < total) {
@@ -179,13 +179,13 @@ void Relay_Stream(benchmark::State &state) {
 // ---- the framing engine alone ----
 
 // Serves a prepared byte stream in reads of at most the engine's asking, and
-// takes every send.
+// accepts every send whole.
 class MemorySocket : public platform::TCustomWinSocket {
 public:
   using platform::TCustomWinSocket::Event;
   std::string input;
   std::size_t at = 0;
-  std::size_t taken = 0;
+  std::size_t handed = 0;
 
   int ReceiveLength() override { return static_cast<int>(input.size() - at); }
   int ReceiveBuf(void *buffer, int count) override {
@@ -194,7 +194,7 @@ public:
     at += n;
     return static_cast<int>(n);
   }
-  int SendBuf(const void *, int count) override { return taken += static_cast<std::size_t>(count), count; }
+  int SendBuf(const void *, int count) override { return handed += static_cast<std::size_t>(count), count; }
   void Close() override {}
   bool Connected() const override { return true; }
 };

@@ -29,8 +29,8 @@ public:
   // connecting; unknown (empty) while it is closed.
   virtual Endpoint ClientLocalEnd() const = 0;
   virtual void ClientSend(const void *data, int size) = 0;
-  // Hands the client's queued bytes to the system, waiting at most timeoutMs
-  // for the socket to take them (the program is about to end).
+  // Hands the client's queued bytes to the kernel, waiting at most timeoutMs
+  // for it to accept them (the program is about to end).
   virtual void FlushClient(int timeoutMs) = 0;
   // Serves the sockets (no user input) until done() holds or timeoutMs has
   // passed: the program is about to end and a host's relay must still pass on

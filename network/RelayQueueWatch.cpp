@@ -20,7 +20,7 @@ std::vector<ConnectionId> RelayQueueWatch::ToCut(const std::vector<Queue> &queue
       cut.push_back(queue.connection);
       continue;
     }
-    if (queue.queuedBytes <= kStallBytes)
+    if (!NeedsTakenBytes(queue.queuedBytes))
       continue;
     if (!now)
       now = now_();

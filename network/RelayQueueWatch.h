@@ -35,10 +35,17 @@ public:
   struct Queue {
     ConnectionId connection;
     std::int64_t queuedBytes; // not yet handed to the kernel
-    // Taken by the peer over the connection's life; read only when
-    // queuedBytes is over kStallBytes, so others may leave it 0.
+    // Taken by the peer over the connection's life; read only where
+    // NeedsTakenBytes(queuedBytes), so others may leave it 0.
     std::uint64_t takenBytes;
   };
+
+  // Whether ToCut reads a queue's takenBytes: only one over kStallBytes can
+  // stall, and one over kCeilingBytes is cut whatever its peer took. Asking
+  // the kernel costs a call per connection, so callers ask only here.
+  static bool NeedsTakenBytes(std::int64_t queuedBytes) {
+    return queuedBytes > kStallBytes && queuedBytes <= kCeilingBytes;
+  }
 
   explicit RelayQueueWatch(Clock now = SteadyMs) : now_(std::move(now)) {}
 

@@ -109,7 +109,7 @@ void ZevMatchSockets::CutStalledQueues() {
     const std::int64_t queued = socket->QueuedBytes();
     // The kernel is asked only about the queues the watch looks at.
     queues.push_back({IdOf(socket), queued,
-                      queued > RelayQueueWatch::kStallBytes ? socket->TakenBytes() : std::uint64_t{0}});
+                      RelayQueueWatch::NeedsTakenBytes(queued) ? socket->TakenBytes() : std::uint64_t{0}});
   }
   const std::vector<ConnectionId> cut = queueWatch_.ToCut(queues);
   if (!queueWatch_.Watching())

@@ -49,8 +49,8 @@ public:
   const TSocketPacketRW &PacketRW() const { return *FPacketRW; }
   // Bytes queued here, not yet handed to the kernel.
   std::int64_t QueuedBytes() const { return FPacketRW->WriteBuffer().Size(); }
-  // Waits, at most timeoutMs in all, until the connection has taken every
-  // queued byte; true when it has. For the last packet before the program
+  // Waits, at most timeoutMs in all, until every queued byte has been handed
+  // to the kernel; true when it has. For the last packet before the program
   // ends (a packet still being built is not sent).
   bool FlushPackets(int timeoutMs);
 

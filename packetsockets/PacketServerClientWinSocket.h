@@ -28,11 +28,12 @@ public:
   // Bytes queued here, not yet handed to the kernel (a peer that does not
   // read makes them pile up).
   std::int64_t QueuedBytes() const { return FPacketRW->WriteBuffer().Size(); }
-  // Bytes the peer has taken so far: those handed to the kernel less those it
-  // still holds to send. This grows while a peer reads slowly, when the
-  // kernel has not yet reported the socket writable again.
+  // Bytes the peer has taken so far: those handed to the kernel less those
+  // the kernel still holds for the peer. This grows while a peer reads
+  // slowly, when the kernel has not yet reported the socket writable again.
   std::uint64_t TakenBytes() const {
-    return FPacketRW->SentBytes() - std::min<std::uint64_t>(UntakenBytes(), FPacketRW->SentBytes());
+    const std::uint64_t handed = FPacketRW->HandedBytes();
+    return handed - std::min<std::uint64_t>(UntakenBytes(), handed);
   }
   void SetSendGather(std::shared_ptr<TSendGather> gather) { FPacketRW->SetSendGather(std::move(gather)); }
 

@@ -209,7 +209,7 @@ void TSocketPacketRW::WriteEvent(TObject *, TCustomWinSocket *Socket) {
   if (sent < 1)
     return;
   FWriteBuffer.RemoveFront(sent);
-  FSentBytes += static_cast<std::uint64_t>(sent);
+  FHandedBytes += static_cast<std::uint64_t>(sent);
   if (FPacketStart >= 0)
     FPacketStart -= sent;
 }

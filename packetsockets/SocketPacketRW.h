@@ -2,7 +2,7 @@
 // The framing engine of one connection: a 32-bit little-endian signed length
 // that counts its own four bytes, then the payload. It hooks the socket's
 // notification handler (chaining the one it found), reassembles whole packets
-// from the reads and queues what the socket does not take at once.
+// from the reads and queues what it cannot hand to the kernel at once.
 //
 // Re-entrancy: handlers may send, close the socket or run a nested event loop.
 // A packet leaves the read buffer before its handler runs; while a handler runs,
@@ -76,11 +76,13 @@ public:
   // in the old one are flushed (or wait in the new one).
   void SetSendGather(std::shared_ptr<TSendGather> gather);
 
-  // Bytes received and not yet delivered; bytes queued and not yet taken.
+  // Bytes received and not yet delivered; bytes queued and not yet handed to
+  // the kernel.
   std::size_t PendingReadSize() const { return FReadBuffer.size() - FReadHead; }
   const platform::TMemoryStream &WriteBuffer() const { return FWriteBuffer; }
-  // Bytes the socket has taken over the engine's life.
-  std::uint64_t SentBytes() const { return FSentBytes; }
+  // Bytes handed to the kernel over the engine's life (the peer may not have
+  // taken them yet).
+  std::uint64_t HandedBytes() const { return FHandedBytes; }
 
 private:
   void ClearQueues();
@@ -95,7 +97,7 @@ private:
   TReadBuffer FReadBuffer;
   std::size_t FReadHead = 0;
   platform::TMemoryStream FWriteBuffer;
-  std::uint64_t FSentBytes = 0;
+  std::uint64_t FHandedBytes = 0;
   std::shared_ptr<TSendGather> FSendGather;
   // Position of the open packet's length word in FWriteBuffer; -1 when none.
   std::int64_t FPacketStart = -1;

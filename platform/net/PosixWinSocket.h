@@ -38,7 +38,7 @@ public:
   // yet acknowledged, or not sent at all. On loopback it shrinks as the peer's
   // receive buffer drains. 0 when not connected.
   int UntakenBytes() const;
-  // Blocks until the connection can take data, at most timeoutMs; false on
+  // Blocks until the kernel accepts more data, at most timeoutMs; false on
   // time-out or when not connected. For a last flush before the program ends.
   bool WaitWritable(int timeoutMs) const;
 
