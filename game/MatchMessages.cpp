@@ -19,7 +19,7 @@ MatchMessage AnnouncedMove(bool fromHost, std::string column, std::string row) {
 
 std::string FieldText(int number) { return std::to_string(number); }
 
-MatchMessage MoveMessage(bool fromHost, int column, int row) {
+MatchMessage MoveMessage(bool fromHost, int row, int column) {
   return AnnouncedMove(fromHost, FieldText(column), FieldText(row));
 }
 

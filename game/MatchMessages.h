@@ -17,10 +17,11 @@ using MatchMessage = std::vector<std::string>;
 // Read back by network::FieldNumber.
 std::string FieldText(int number);
 
-// The player's search of (row, column): the column, then the row. The host
-// announces each of its moves with its keyword first, which is what brings
-// the guest into the move exchange. Read back by NetworkMatch::ReceiveMoveText.
-MatchMessage MoveMessage(bool fromHost, int column, int row);
+// The player's search of cell (row, column). On the wire the column goes
+// first, then the row. The host announces each of its moves with its keyword
+// first, which is what brings the guest into the move exchange. Read back by
+// NetworkMatch::ReceiveMoveText.
+MatchMessage MoveMessage(bool fromHost, int row, int column);
 // The turn ran out: a move of kPassText as column and row, announced alike.
 // Read back by NetworkMatch::ApplyPeerSearchMove as no search.
 MatchMessage PassMessage(bool fromHost);

@@ -15,7 +15,7 @@ void MarvokGame::PlayerSearch(int row, int column) {
 
   // The peer learns only the cell, before it is judged here.
   if (st_.InMatch())
-    SendTextsReporting(MoveMessage(st_.IsHost(), column, row));
+    SendTextsReporting(MoveMessage(st_.IsHost(), row, column));
 
   st_.searchResult = EvaluateSearch(st_.opponentBoard, row, column);
 
