@@ -1,15 +1,12 @@
 // Every label of the main window, the network dialog and the system window
 // shows its whole caption in the font it is drawn with, at the place its
-// window gives it; the main window's labels paint it in their colour. Boxes
-// and Qt's own dialogs draw in the windows' face.
-#include <QFileDialog>
+// window gives it; the main window's labels paint it in their colour.
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QMessageBox>
 #include <gtest/gtest.h>
 
-#include "app/Program.h"
+#include "forms/FormTypes.h"
 #include "platform/core/Controls.h"
 #include "tests/support/FakeInformation.h"
 #include "tests/support/MainWindowRig.h"
@@ -95,7 +92,7 @@ TEST(LabelGrowth, KeepsTheEdgeItsAlignmentKeeps) {
       {Qt::AlignLeft, Edge::Left}, {Qt::AlignHCenter, Edge::Centre}, {Qt::AlignRight, Edge::Right}};
   for (const auto &[alignment, edge] : alignments) {
     platform::TLabel label(&parent);
-    label.SetFont("IPAPGothic", 20, false);
+    label.SetFont(QString::fromUtf8(forms::kFontFamily.data(), forms::kFontFamily.size()), 20, false);
     label.SetAlignment(alignment | Qt::AlignTop);
     label.SetBounds(100, 50, 40, 10);
     label.SetCaption("much wider than forty pixels");
@@ -205,39 +202,3 @@ TEST(SystemWindowLabels, InformationValuesShowWhole) {
 }
 
 } // namespace
-
-// Once the program has set up the application, its message boxes and Qt's own
-// dialogs draw in the windows' proportional face at Qt's sizes: the network
-// dialog's box for a bad port and the sound page's file dialog.
-TEST(BoxesAndQtDialogs, DrawInTheWindowsFace) {
-  const qreal qtSize = QApplication::font().pointSizeF();
-  app::SetUpApplication(*qApp);
-  testsupport::InFolder folder;
-  apptest::ProgramWindows<> windows; // no responder: the boxes are real
-
-  auto face = [](const QWidget *text) {
-    const QFontInfo used(text->font());
-    return (used.family() + " " + QString::number(used.pointSizeF())).toStdString();
-  };
-  const std::string expected = "IPAPGothic " + QString::number(qtSize).toStdString();
-  std::string boxFace, fileFace;
-  QString boxText;
-  testsupport::WhenModal<QMessageBox> answer([&](QMessageBox &box) {
-    if (const auto *label = box.findChild<QLabel *>("qt_msgbox_label"))
-      boxText = label->text(), boxFace = face(label);
-    box.accept();
-  });
-  windows.dialog->ShowDialog();
-  windows.dialog->N_EdiNet2->setText("9120x");
-  windows.dialog->N_ButAccess1->click();
-  EXPECT_EQ(boxText.toStdString(), "ポート番号には 0 から 65535 までの数を入力してください。");
-  EXPECT_EQ(boxFace, expected);
-
-  testsupport::WhenModal<QFileDialog> look([&](QFileDialog &dialog) {
-    if (const auto *label = dialog.findChild<QLabel *>("fileNameLabel"))
-      fileFace = face(label);
-    dialog.reject();
-  });
-  windows.system->OpenButton().click();
-  EXPECT_EQ(fileFace, expected);
-}
