@@ -17,8 +17,9 @@ public:
   // Any other failure goes to the error handler, closes the connection and
   // raises ESocketError unless the handler cleared the code.
   virtual int ReceiveBuf(void *Buf, int Count) = 0;
-  // Bytes handed to the kernel, possibly fewer than Count; 0 when not connected; -1 when it
-  // would block. Failures as for ReceiveBuf. Never delivers a notification.
+  // Bytes handed to the kernel, possibly fewer than Count; 0 when not
+  // connected; -1 when it would block. Failures as for ReceiveBuf. Never
+  // delivers a notification.
   virtual int SendBuf(const void *Buf, int Count) = 0;
   // Closes the connection; the disconnect notification has run when it returns.
   virtual void Close() = 0;

@@ -48,6 +48,38 @@ struct Pace {
   int forMs = 0;
 };
 
+// How much a paced guest may read now, and what it has read of that.
+class PacedReading {
+public:
+  using Clock = std::chrono::steady_clock;
+  explicit PacedReading(Pace pace) : pace_(pace) {}
+
+  // At most `want` bytes; nothing before `started`, the allowance of the
+  // moment during the slow stretch, and `want` after it.
+  std::size_t Allowed(std::size_t want, bool started) {
+    if (pace_.forMs <= 0)
+      return want;
+    const auto now = Clock::now();
+    if (started && slowUntil_ == Clock::time_point{})
+      slowUntil_ = now + std::chrono::milliseconds(pace_.forMs);
+    if (slowUntil_ == Clock::time_point{})
+      return 0;
+    if (now >= slowUntil_)
+      return want;
+    if (now >= nextAllowance_) {
+      allowance_ = pace_.bytes;
+      nextAllowance_ = now + std::chrono::milliseconds(pace_.everyMs);
+    }
+    return std::min(want, allowance_);
+  }
+  void Read(std::size_t bytes) { allowance_ -= std::min(allowance_, bytes); }
+
+private:
+  Pace pace_;
+  Clock::time_point slowUntil_{}, nextAllowance_{};
+  std::size_t allowance_ = 0;
+};
+
 // A guest that sends `out` `repeat` times as fast as the connection takes it
 // and, when it reads, reads until `expected` bytes came back. It stops when
 // done, when its connection fails or after a bound.
@@ -86,26 +118,11 @@ private:
     const auto deadline = Clock::now() + std::chrono::seconds(60);
     bool failed = !connected_;
     std::vector<char> buffer(1 << 16);
-    Clock::time_point slowUntil{}, nextAllowance{};
-    std::size_t allowance = 0;
+    PacedReading paced(pace_);
     while (!failed && !stop_ && Clock::now() < deadline &&
            (sent_ < total_ || (reads_ && received_.size() < expected_))) {
       const bool flooding = sent_ < total_;
-      std::size_t want = buffer.size();
-      if (pace_.forMs > 0) {
-        const auto now = Clock::now();
-        if (!flooding && go_ && slowUntil == Clock::time_point{})
-          slowUntil = now + std::chrono::milliseconds(pace_.forMs);
-        if (slowUntil == Clock::time_point{}) {
-          want = 0;
-        } else if (now < slowUntil) {
-          if (now >= nextAllowance) {
-            allowance = pace_.bytes;
-            nextAllowance = now + std::chrono::milliseconds(pace_.everyMs);
-          }
-          want = std::min(want, allowance);
-        }
-      }
+      const std::size_t want = paced.Allowed(buffer.size(), !flooding && go_);
       const bool reading = reads_ && want > 0;
       pollfd ready{fd_, static_cast<short>((flooding ? POLLOUT : 0) | (reading ? POLLIN : 0)), 0};
       ::poll(&ready, 1, 50);
@@ -118,9 +135,10 @@ private:
       }
       if (reading) {
         const ssize_t n = ::recv(fd_, buffer.data(), want, 0);
-        allowance -= std::min(allowance, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
-        if (n > 0)
+        if (n > 0) {
+          paced.Read(static_cast<std::size_t>(n));
           received_.append(buffer.data(), static_cast<std::size_t>(n));
+        }
         failed = failed || n == 0 || (n < 0 && errno != EAGAIN);
       }
     }
